@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
     g++ make cmake
     libgtest-dev
+    qt6-base-dev libxcb1-dev
+    xvfb xauth
 )
 
 missing=()

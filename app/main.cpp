@@ -1,0 +1,5 @@
+#include "app/project.h"
+
+int main(int argc, char** argv) {
+    return parvolin::runApplication(argc, argv, parvolin::projectRecord());
+}

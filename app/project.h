@@ -1,0 +1,10 @@
+#pragma once
+
+#include "runtime/forms/application.h"
+
+namespace parvolin {
+
+// Who the program is and what it starts: Form1.
+ProjectRecord projectRecord();
+
+}  // namespace parvolin

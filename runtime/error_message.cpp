@@ -1,0 +1,108 @@
+#include "runtime/error_message.h"
+
+#include <cstdint>
+
+namespace parvolin {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";     // U+2026
+
+// Decodes one UTF-8 sequence at the front of `text`; returns its length and
+// sets `codePoint`, or returns 1 with codePoint -1 for an invalid byte.
+std::size_t decodeOne(std::string_view text, std::int32_t& codePoint) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4
+                       : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || length > text.size()) { codePoint = -1; return 1; }
+    std::int32_t value = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) { codePoint = -1; return 1; }
+        value = (value << 6) | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    codePoint = overlong || surrogate || value > 0x10FFFF ? -1 : value;
+    return codePoint < 0 ? 1 : length;
+}
+
+bool isLineOrTab(std::int32_t c) { return c == '\t' || c == '\n' || c == '\r'; }
+
+bool isHidden(std::int32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+std::string quoted(std::string_view text) { return "\"" + quotableText(text) + "\""; }
+
+bool isBlankText(std::string_view text) {
+    return text.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+std::string_view boxName(InputField field) {
+    switch (field) {
+    case InputField::Weight: return "weight";
+    case InputField::Height: return "height";
+    case InputField::HeightUnit: return "height unit";
+    case InputField::Method: return "unit system";
+    case InputField::None: break;
+    }
+    return "input";
+}
+
+std::string notANumber(const CalcError& error, const NumberLocale& locale) {
+    const std::string box(boxName(error.field()));
+    if (isBlankText(error.text()))
+        return "The " + box + " box is empty. Type the " + box + " as a number.";
+    return "The " + box + " " + quoted(error.text()) + " is not a number. Type digits, with \"" +
+           locale.decimalSeparator + "\" as the decimal separator.";
+}
+
+}  // namespace
+
+std::string quotableText(std::string_view text, std::size_t maxCharacters) {
+    std::string result;
+    std::size_t characters = 0;
+    while (!text.empty()) {
+        if (characters == maxCharacters) return result + std::string(kEllipsis);
+        std::int32_t codePoint = 0;
+        const std::size_t length = decodeOne(text, codePoint);
+        if (codePoint >= 0 && isLineOrTab(codePoint))
+            result += ' ';
+        else if (codePoint < 0 || isHidden(codePoint))
+            result += kReplacement;
+        else
+            result += text.substr(0, length);
+        text.remove_prefix(length);
+        ++characters;
+    }
+    return result;
+}
+
+std::string errorMessage(const CalcError& error, const NumberLocale& locale) {
+    switch (error.kind()) {
+    case CalcErrorKind::InvalidNumber:
+        return notANumber(error, locale);
+    case CalcErrorKind::Overflow:
+        if (error.field() == InputField::None)
+            return "Weight and height are too large to compute a BMI.";
+        return "The " + std::string(boxName(error.field())) + " " + quoted(error.text()) +
+               " is too large.";
+    case CalcErrorKind::DivisionByZero:
+        return "The height must not be zero.";
+    case CalcErrorKind::InvalidOperation:
+        return "Weight and height must not both be zero.";
+    case CalcErrorKind::UnknownUnit:
+        if (error.field() == InputField::Method)
+            return "Unknown unit system " + quoted(error.text()) + ": choose Imperial or Metric.";
+        return "Unknown height unit " + quoted(error.text()) + ": choose Feet or Inches.";
+    }
+    return unexpectedErrorMessage(error.what());
+}
+
+std::string unexpectedErrorMessage(std::string_view detail) {
+    return "Something went wrong: " + quotableText(detail, 200) + ".";
+}
+
+}  // namespace parvolin

@@ -1,0 +1,62 @@
+#include "runtime/forms/controls.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <stdexcept>
+
+namespace parvolin {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+std::string controlText(const QComboBox& box) { return box.currentText().toStdString(); }
+std::string controlText(const QLineEdit& box) { return box.text().toStdString(); }
+std::string controlText(const QPlainTextEdit& box) { return box.toPlainText().toStdString(); }
+
+void setControlText(QComboBox& box, std::string_view text) { box.setEditText(fromUtf8(text)); }
+
+void setControlText(QLineEdit& box, std::string_view text) {
+    box.setText(fromUtf8(text));
+    // Show the start of a text too long for the box, not its end.
+    box.setCursorPosition(0);
+}
+
+void setControlText(QPlainTextEdit& box, std::string_view text) { box.setPlainText(fromUtf8(text)); }
+
+void setListItem(QComboBox& box, int index, std::string_view text) {
+    // Qt's setItemText ignores an index equal to the count; appending is insertItem.
+    if (index == box.count())
+        box.insertItem(index, fromUtf8(text));
+    else if (index >= 0 && index < box.count())
+        box.setItemText(index, fromUtf8(text));
+    else
+        throw std::out_of_range("list index " + std::to_string(index) + " is out of range");
+}
+
+void clearList(QComboBox& box) { box.clear(); }
+
+void makePlainDropDown(QComboBox& box) {
+    box.setEditable(true);
+    // The default completer completes "i" to "Imperial" and "metric" to "Metric".
+    box.setCompleter(nullptr);
+    // The default policy adds a typed text as a new item on Enter.
+    box.setInsertPolicy(QComboBox::NoInsert);
+    // When editing finishes, QComboBox looks the typed text up among its items
+    // (ignoring case), selects the match, rewrites the text and emits
+    // activated, as if it had been picked. That lookup is its only use of the
+    // line edit's editingFinished, so cutting the connection leaves typing as
+    // typing.
+    QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
+}
+
+NumberLocale numberLocaleOf(const QLocale& locale) {
+    return NumberLocale{locale.decimalPoint().toStdString()};
+}
+
+}  // namespace parvolin

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "runtime/number_text.h"
+
+class QComboBox;
+class QLineEdit;
+class QLocale;
+class QPlainTextEdit;
+
+namespace parvolin {
+
+// The control operations the handlers use. Texts cross as UTF-8; a failed
+// call throws, so that it ends the running handler like any other error.
+
+std::string controlText(const QComboBox& box);
+std::string controlText(const QLineEdit& box);
+std::string controlText(const QPlainTextEdit& box);
+
+void setControlText(QComboBox& box, std::string_view text);
+void setControlText(QLineEdit& box, std::string_view text);
+void setControlText(QPlainTextEdit& box, std::string_view text);
+
+// Sets the list item at `index`; an index equal to the item count appends.
+// Any other index throws std::out_of_range.
+void setListItem(QComboBox& box, int index, std::string_view text);
+
+// Removes every item (and, as Qt does, the edit text).
+void clearList(QComboBox& box);
+
+// Turns a combo box into a plain editable drop-down: typing never completes,
+// never changes case, never adds an item and never counts as a pick, also when
+// the typed text equals an item and editing ends with Enter, Tab or a click
+// elsewhere. After this, QComboBox::activated means a pick from the list (the
+// mouse, the keyboard in the open list, or the arrow keys and wheel on the
+// closed box) and nothing else.
+void makePlainDropDown(QComboBox& box);
+
+// The decimal separator of a Qt locale, for the number conversions.
+NumberLocale numberLocaleOf(const QLocale& locale);
+
+}  // namespace parvolin

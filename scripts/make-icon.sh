@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Renders app/icons/parvolin.svg into app/icons/parvolin.ico with thirteen
+# images: 16, 32 and 48 pixels at 4, 8, 24 and 32 bits per pixel, and 33 pixels
+# at 32 bits. The .ico is committed, so a build needs none of these tools.
+# Needs rsvg-convert (librsvg2-bin), convert (imagemagick) and icotool (icoutils).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source=app/icons/parvolin.svg
+target=app/icons/parvolin.ico
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+args=()
+for size in 16 32 48; do
+    rsvg-convert -w "$size" -h "$size" "$source" -o "$work/$size.png"
+    # The paletted depths need the picture reduced to their palette first;
+    # one palette entry stays free for the transparent background.
+    convert "$work/$size.png" -dither None -colors 15 "PNG8:$work/$size-4.png"
+    convert "$work/$size.png" -dither None -colors 255 "PNG8:$work/$size-8.png"
+    args+=(-b 4 "$work/$size-4.png" -b 8 "$work/$size-8.png" -b 24 "$work/$size.png" -b 32 "$work/$size.png")
+done
+rsvg-convert -w 33 -h 33 "$source" -o "$work/33.png"
+args+=(-b 32 "$work/33.png")
+
+icotool -c -o "$target" "${args[@]}"
+icotool -l "$target"

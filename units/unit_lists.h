@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "core/bmi.h"
+
+class QComboBox;
+
+namespace parvolin {
+
+// What the weight-unit box (Combo2) and the height-unit box (Combo3) offer and
+// show for one unit system.
+struct UnitLists {
+    std::vector<std::string_view> weightItems;
+    std::string_view weightText;
+    std::vector<std::string_view> heightItems;
+    std::string_view heightText;
+};
+
+// Imperial: "Pounds"; "Feet", "Inches", showing "Feet".
+// Metric:   "Kg"; "Meters", showing "Meters".
+const UnitLists& unitListsFor(UnitSystem system);
+
+// Puts the system's items and shown texts into the two boxes, the weight box
+// first, each box's items before its text (adding the first item to an empty
+// Qt combo box overwrites its text). Does not clear the boxes first.
+void fillUnitLists(UnitSystem system, QComboBox& weightUnitBox, QComboBox& heightUnitBox);
+
+// Empties both boxes (the height box first) and fills them for the system the
+// method text names: Imperial for exactly "Imperial", Metric for anything else.
+// It runs only for a pick from the method list, whose items are those two.
+void rebuildUnitLists(std::string_view methodText, QComboBox& weightUnitBox,
+                      QComboBox& heightUnitBox);
+
+}  // namespace parvolin
