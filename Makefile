@@ -20,7 +20,11 @@ test: build
 	ctest --preset $(PRESET) --parallel $(JOBS)
 
 run: build
-	@echo "The calculation is built and tested; the window comes next."
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		echo "No display to open the window on; to run it on a virtual one: xvfb-run make run"; \
+		exit 1; \
+	fi
+	./build/$(PRESET)/app/parvolin
 
 clean:
 	rm -rf build

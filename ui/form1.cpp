@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <utility>
 
 #include "runtime/forms/controls.h"
 
@@ -68,9 +69,11 @@ void Form1::createControls() {
     makePlainDropDown(*combo3_);
     command1_ = place<QPushButton>(this, "Command1", fromTwips(900, 1620, 1365, 375));
     command1_->setText(QStringLiteral("Calculate!"));
-    // Neither default nor cancel button: Enter elsewhere must not press it.
-    command1_->setAutoDefault(false);
+    // Never the default button: Enter in another box must not press it. A plain
+    // widget has no default-button mechanism at all, so autoDefault only makes
+    // Enter press the button while the button itself has the focus.
     command1_->setDefault(false);
+    command1_->setAutoDefault(true);
     text3_ = place<QPlainTextEdit>(this, "Text3", fromTwips(900, 2700, 2220, 810));
     text3_->setWordWrapMode(QTextOption::WordWrap);  // Qt's default also breaks inside words
     text3_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -90,16 +93,20 @@ void Form1::setUpFrame() {
     setFixedSize(clientSize());
 }
 
-// Each label names the box beside it for screen readers; the unit boxes have
-// no label of their own.
+// Each label names the box beside it for screen readers. The unit boxes have no
+// label of their own: they get a name, and a description too, because on
+// Linux Qt announces an editable combo box by its text and a label relation.
 void Form1::describeForAccessibility() {
     label1_->setBuddy(combo1_);
     label2_->setBuddy(text1_);
     label3_->setBuddy(text2_);
     label4_->setBuddy(text3_);
     label5_->setBuddy(text4_);
-    combo2_->setAccessibleName(QStringLiteral("Weight unit"));
-    combo3_->setAccessibleName(QStringLiteral("Height unit"));
+    for (auto [box, meaning] : {std::pair{combo2_, QStringLiteral("Weight unit")},
+                                std::pair{combo3_, QStringLiteral("Height unit")}}) {
+        box->setAccessibleName(meaning);
+        box->setAccessibleDescription(meaning);
+    }
 }
 
 }  // namespace parvolin

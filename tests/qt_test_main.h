@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// A QtTest main for the window tests: they run on the offscreen platform,
+// whatever display there is, with the name the program gives itself and a
+// known locale.
+#define PARVOLIN_QTEST_MAIN(TestClass)                                          \
+    int main(int argc, char** argv) {                                           \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                \
+        QTemporaryDir runtimeDir;                                               \
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));       \
+        QApplication application(argc, argv);                                   \
+        QApplication::setApplicationName(QStringLiteral("Parvolin"));           \
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));  \
+        TestClass test;                                                         \
+        return QTest::qExec(&test, argc, argv);                                 \
+    }

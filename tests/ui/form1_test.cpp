@@ -1,0 +1,549 @@
+// Form1 driven as a person drives it: keys, clicks and picks from the lists.
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <memory>
+
+#include "qt_test_main.h"
+#include "runtime/forms/application.h"
+#include "ui/form1.h"
+
+using namespace parvolin;
+
+namespace {
+
+class RecordingReporter final : public ErrorReporter {
+public:
+    void report(QWidget*, const QString& message) override { messages << message; }
+    QStringList messages;
+};
+
+enum class PickBy { Mouse, KeyboardInOpenList, ArrowOnClosedBox };
+
+const QString kNormal = QStringLiteral("Generally Considered Normal Weight");
+
+}  // namespace
+
+Q_DECLARE_METATYPE(PickBy)
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+private:
+    RecordingReporter reporter_;
+    std::unique_ptr<Form1> form_;
+
+    template <typename T>
+    T* control(const char* name) const {
+        T* found = form_->findChild<T*>(QString::fromLatin1(name));
+        if (found == nullptr) qFatal("no control %s", name);
+        return found;
+    }
+    QComboBox* combo(const char* name) const { return control<QComboBox>(name); }
+    QLineEdit* text(const char* name) const { return control<QLineEdit>(name); }
+    QPlainTextEdit* status() const { return control<QPlainTextEdit>("Text3"); }
+    QPushButton* calculateButton() const { return control<QPushButton>("Command1"); }
+
+    static QStringList items(const QComboBox* box) {
+        QStringList list;
+        for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
+        return list;
+    }
+
+    // The control that has the focus, by its designer name; a combo's inner
+    // line edit counts as the combo.
+    static QString focusedControl() {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && qobject_cast<QComboBox*>(focused->parentWidget()))
+            focused = focused->parentWidget();
+        return focused ? focused->objectName() : QString();
+    }
+
+    // Replaces a box's text by typing, as a user does after selecting it all.
+    static void typeInto(QWidget* box, const QString& typed) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (typed.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, typed);
+    }
+
+    static void pick(QComboBox* box, int row, PickBy how) {
+        switch (how) {
+        case PickBy::Mouse: {
+            box->showPopup();
+            QAbstractItemView* view = box->view();
+            QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+            const QRect rect = view->visualRect(view->model()->index(row, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+            break;
+        }
+        case PickBy::KeyboardInOpenList: {
+            box->showPopup();
+            QAbstractItemView* view = box->view();
+            QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+            view->setCurrentIndex(view->model()->index(0, 0));
+            for (int i = 0; i < row; ++i) QTest::keyClick(view, Qt::Key_Down);
+            QTest::keyClick(view, Qt::Key_Return);
+            break;
+        }
+        case PickBy::ArrowOnClosedBox: {
+            box->setFocus();
+            const int steps = row - box->currentIndex();
+            for (int i = 0; i < qAbs(steps); ++i)
+                QTest::keyClick(box, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+            break;
+        }
+        }
+        QTRY_VERIFY(!box->view()->isVisible());
+    }
+
+    void press() { QTest::mouseClick(calculateButton(), Qt::LeftButton); }
+
+    void fillOutputs(const QString& bmi, const QString& statusText) {
+        text("Text4")->setText(bmi);
+        status()->setPlainText(statusText);
+    }
+
+private slots:
+    void init() {
+        reporter_.messages.clear();
+        form_ = std::make_unique<Form1>(reporter_);
+        form_->load();
+        centreOnScreen(*form_);
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+
+    void cleanup() {
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        form_.reset();
+    }
+
+    void startsWithImperialUnitsAndEmptyBoxes() {
+        QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("Imperial"));
+        QCOMPARE(items(combo("Combo1")), QStringList({"Imperial", "Metric"}));
+        QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
+        QCOMPARE(items(combo("Combo2")), QStringList({"Pounds"}));
+        QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Feet"));
+        QCOMPARE(items(combo("Combo3")), QStringList({"Feet", "Inches"}));
+        for (const char* name : {"Text1", "Text2", "Text4"}) QVERIFY(text(name)->text().isEmpty());
+        QVERIFY(status()->toPlainText().isEmpty());
+        QCOMPARE(focusedControl(), QStringLiteral("Combo1"));
+    }
+
+    void frameIsFixedWithCaptionAndCloseBoxOnly() {
+        QCOMPARE(form_->windowTitle(), QStringLiteral("Parvolin"));
+        QCOMPARE(form_->size(), QSize(217, 243));
+        QCOMPARE(form_->minimumSize(), form_->maximumSize());
+        const Qt::WindowFlags flags = form_->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::Tool));  // a tool window would not end the program on close
+        // Centred as placed before the first show, when no frame is known yet.
+        const QPoint centre = form_->pos() + QPoint(217 / 2, 243 / 2);
+        const QPoint screenCentre = form_->screen()->availableGeometry().center();
+        QVERIFY((centre - screenCentre).manhattanLength() <= 2);
+    }
+
+    void controlsSitWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        // The designed twips divided by 15.
+        QTest::newRow("Combo1") << "Combo1" << QRect(60, 9, 148, 21);
+        QTest::newRow("Text1") << "Text1" << QRect(60, 42, 70, 21);
+        QTest::newRow("Text2") << "Text2" << QRect(60, 75, 70, 21);
+        QTest::newRow("Combo2") << "Combo2" << QRect(138, 42, 70, 21);
+        QTest::newRow("Combo3") << "Combo3" << QRect(138, 75, 70, 21);
+        QTest::newRow("Command1") << "Command1" << QRect(60, 108, 91, 25);
+        QTest::newRow("Text3") << "Text3" << QRect(60, 180, 148, 54);
+        QTest::newRow("Text4") << "Text4" << QRect(60, 147, 148, 21);
+    }
+
+    void controlsSitWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        QCOMPARE(form_->findChild<QWidget*>(name)->geometry(), pixels);
+    }
+
+    void labelsSizeToTheirCaptions_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("Label1") << "Label1" << "Method:" << QPoint(9, 12);
+        QTest::newRow("Label2") << "Label2" << "Weight:" << QPoint(9, 45);
+        QTest::newRow("Label3") << "Label3" << "Height:" << QPoint(9, 78);
+        QTest::newRow("Label4") << "Label4" << "Status:" << QPoint(9, 183);
+        QTest::newRow("Label5") << "Label5" << "BMI:" << QPoint(9, 150);
+    }
+
+    void labelsSizeToTheirCaptions() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QPoint, topLeft);
+        auto* label = form_->findChild<QLabel*>(name);
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->pos(), topLeft);
+        QCOMPARE(label->size(), label->sizeHint());
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+
+    void statusBoxWrapsWordsAndScrolls() {
+        QCOMPARE(status()->wordWrapMode(), QTextOption::WordWrap);
+        QCOMPARE(status()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(status()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(!status()->isReadOnly());
+        QVERIFY(!text("Text4")->isReadOnly());
+    }
+
+    void tabVisitsEveryBoxInOrder_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<QStringList>("visited");
+        const QStringList forward{"Text1", "Text2", "Combo2", "Combo3", "Command1",
+                                  "Text3", "Text4", "Combo1"};
+        QStringList backward;
+        for (auto it = forward.crbegin() + 1; it != forward.crend(); ++it) backward << *it;
+        backward << "Combo1";
+        QTest::newRow("Tab") << Qt::Key_Tab << forward;
+        QTest::newRow("Shift+Tab") << Qt::Key_Backtab << backward;
+    }
+
+    void tabVisitsEveryBoxInOrder() {
+        QFETCH(Qt::Key, key);
+        QFETCH(QStringList, visited);
+        QStringList seen;
+        for (int i = 0; i < visited.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            seen << focusedControl();
+        }
+        QCOMPARE(seen, visited);
+    }
+
+    void calculateShowsBmiAndStatus_data() {
+        QTest::addColumn<QString>("method");  // empty: leave Imperial; "pick:X" picks, else typed
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("heightUnit");  // empty: leave as shown; "pick:Inches" picks
+        QTest::addColumn<QString>("bmi");
+        QTest::addColumn<QString>("statusText");
+        QTest::newRow("pounds and inches") << "" << "154" << "69" << "pick:Inches"
+                                           << "22.7393404746902" << kNormal;
+        QTest::newRow("pounds and feet") << "" << "154" << "5.75" << ""
+                                         << "22.7393404746902" << kNormal;
+        QTest::newRow("metric picked") << "pick:Metric" << "70" << "1.75" << ""
+                                       << "22.8571428571429" << kNormal;
+        // Typing Metric leaves the units at Pounds and Feet, yet the method
+        // text now selects the metric formula.
+        QTest::newRow("metric typed") << "Metric" << "70" << "1.75" << ""
+                                      << "22.8571428571429" << kNormal;
+        QTest::newRow("height unit typed") << "" << "154" << "69" << "Inches"
+                                           << "22.7393404746902" << kNormal;
+        QTest::newRow("negative weight") << "pick:Metric" << "-70" << "1.75" << ""
+                                         << "-22.8571428571429" << "Underweight";
+        QTest::newRow("exactly 18.5") << "pick:Metric" << "18.5" << "1" << ""
+                                      << "18.5" << "Underweight";
+        QTest::newRow("surrounding blanks") << "pick:Metric" << " 60 " << "\t1.8" << ""
+                                            << "18.5185185185185" << kNormal;
+        QTest::newRow("class 3") << "pick:Metric" << "160" << "2" << ""
+                                 << "40" << "Obesity (Class 3) Extreme Risk of developing Health Related Problems";
+    }
+
+    void calculateShowsBmiAndStatus() {
+        QFETCH(QString, method);
+        QFETCH(QString, weight);
+        QFETCH(QString, height);
+        QFETCH(QString, heightUnit);
+        QFETCH(QString, bmi);
+        QFETCH(QString, statusText);
+        if (method.startsWith("pick:"))
+            pick(combo("Combo1"), combo("Combo1")->findText(method.mid(5)), PickBy::Mouse);
+        else if (!method.isEmpty())
+            typeInto(combo("Combo1"), method);
+        typeInto(text("Text1"), weight);
+        typeInto(text("Text2"), height);
+        if (heightUnit.startsWith("pick:"))
+            pick(combo("Combo3"), combo("Combo3")->findText(heightUnit.mid(5)), PickBy::Mouse);
+        else if (!heightUnit.isEmpty())
+            typeInto(combo("Combo3"), heightUnit);
+        press();
+        QCOMPARE(reporter_.messages, QStringList());
+        QCOMPARE(text("Text4")->text(), bmi);
+        QCOMPARE(status()->toPlainText(), statusText);
+    }
+
+    void weightUnitBoxIsNeverRead() {
+        typeInto(combo("Combo2"), QStringLiteral("Stones"));
+        typeInto(text("Text1"), QStringLiteral("154"));
+        typeInto(text("Text2"), QStringLiteral("5.75"));
+        press();
+        QCOMPARE(text("Text4")->text(), QStringLiteral("22.7393404746902"));
+    }
+
+    void userDecimalSeparatorIsUsed() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        pick(combo("Combo1"), 1, PickBy::Mouse);
+        typeInto(text("Text1"), QStringLiteral("70"));
+        typeInto(text("Text2"), QStringLiteral("1,75"));
+        press();
+        const QString bmi = text("Text4")->text();
+        const QStringList messages = reporter_.messages;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(bmi, QStringLiteral("22,8571428571429"));
+    }
+
+    void badInputIsReportedAndOutputsStay_data() {
+        QTest::addColumn<QString>("method");  // typed into Combo1 when not empty
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("heightUnit");  // typed into Combo3 when not empty
+        QTest::addColumn<QString>("message");
+        const QString hint = QStringLiteral(" Type digits, with \".\" as the decimal separator.");
+        QTest::newRow("empty weight") << "Metric" << "" << "1.75" << ""
+            << "The weight box is empty. Type the weight as a number.";
+        QTest::newRow("weight not a number") << "" << "7o" << "5.75" << ""
+            << "The weight \"7o\" is not a number." + hint;
+        QTest::newRow("height with comma") << "Metric" << "70" << "1,75" << ""
+            << "The height \"1,75\" is not a number." + hint;
+        QTest::newRow("zero height") << "Metric" << "70" << "0" << ""
+            << "The height must not be zero.";
+        QTest::newRow("zero weight and height") << "" << "0" << "0" << "Inches"
+            << "Weight and height must not both be zero.";
+        QTest::newRow("out of range") << "Metric" << "1e308" << "1e-10" << ""
+            << "Weight and height are too large to compute a BMI.";
+        QTest::newRow("weight beyond doubles") << "" << "1e400" << "5" << ""
+            << "The weight \"1e400\" is too large.";
+        // Part of the old behaviour showed 0 and "Underweight" here; now it is an error.
+        QTest::newRow("unknown height unit") << "" << "" << "" << "inches"
+            << "Unknown height unit \"inches\": choose Feet or Inches.";
+        QTest::newRow("unknown unit system") << "imperial" << "154" << "69" << ""
+            << "Unknown unit system \"imperial\": choose Imperial or Metric.";
+        QTest::newRow("long text is shortened") << "" << QString(30000, QLatin1Char('9')) + "x"
+            << "5" << "" << "The weight \"" + QString(40, QLatin1Char('9')) + "…\" is not a number." + hint;
+        QTest::newRow("markup stays text") << "" << "<b>7</b>" << "5" << ""
+            << "The weight \"<b>7</b>\" is not a number." + hint;
+    }
+
+    void badInputIsReportedAndOutputsStay() {
+        QFETCH(QString, method);
+        QFETCH(QString, weight);
+        QFETCH(QString, height);
+        QFETCH(QString, heightUnit);
+        QFETCH(QString, message);
+        fillOutputs(QStringLiteral("21.5"), QStringLiteral("previous status"));
+        if (!method.isEmpty()) typeInto(combo("Combo1"), method);
+        if (!heightUnit.isEmpty()) typeInto(combo("Combo3"), heightUnit);
+        text("Text1")->setText(weight);  // set, not typed: 30,000 key events are slow
+        text("Text2")->setText(height);
+        press();
+        QCOMPARE(reporter_.messages, QStringList{message});
+        QCOMPARE(text("Text4")->text(), QStringLiteral("21.5"));
+        QCOMPARE(status()->toPlainText(), QStringLiteral("previous status"));
+
+        // The window goes on working.
+        pick(combo("Combo1"), 1, PickBy::Mouse);
+        typeInto(text("Text1"), QStringLiteral("70"));
+        typeInto(text("Text2"), QStringLiteral("1.75"));
+        press();
+        QCOMPARE(text("Text4")->text(), QStringLiteral("22.8571428571429"));
+        QCOMPARE(reporter_.messages.size(), 1);
+    }
+
+    void pickingRebuildsTheUnitLists_data() {
+        QTest::addColumn<PickBy>("how");
+        QTest::newRow("mouse") << PickBy::Mouse;
+        QTest::newRow("keyboard in the open list") << PickBy::KeyboardInOpenList;
+        QTest::newRow("arrow keys on the closed box") << PickBy::ArrowOnClosedBox;
+    }
+
+    void pickingRebuildsTheUnitLists() {
+        QFETCH(PickBy, how);
+        typeInto(text("Text1"), QStringLiteral("154"));
+        typeInto(text("Text2"), QStringLiteral("69"));
+        fillOutputs(QStringLiteral("22.7393404746902"), kNormal);
+        for (int round = 0; round < 3; ++round) {
+            pick(combo("Combo1"), 1, how);
+            QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("Metric"));
+            QCOMPARE(items(combo("Combo2")), QStringList({"Kg"}));
+            QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Kg"));
+            QCOMPARE(items(combo("Combo3")), QStringList({"Meters"}));
+            QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Meters"));
+            pick(combo("Combo1"), 0, how);
+            QCOMPARE(items(combo("Combo2")), QStringList({"Pounds"}));
+            QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
+            QCOMPARE(items(combo("Combo3")), QStringList({"Feet", "Inches"}));
+            QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Feet"));
+        }
+        // What was typed and shown stays, though it may belong to the other system.
+        QCOMPARE(text("Text1")->text(), QStringLiteral("154"));
+        QCOMPARE(text("Text2")->text(), QStringLiteral("69"));
+        QCOMPARE(text("Text4")->text(), QStringLiteral("22.7393404746902"));
+        QCOMPARE(status()->toPlainText(), kNormal);
+        QCOMPARE(reporter_.messages, QStringList());
+    }
+
+    void pickingTheShownSystemResetsEditedUnits() {
+        typeInto(combo("Combo2"), QStringLiteral("Stones"));
+        typeInto(combo("Combo3"), QStringLiteral("Yards"));
+        pick(combo("Combo1"), 0, PickBy::Mouse);
+        QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
+        QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Feet"));
+        QCOMPARE(items(combo("Combo3")), QStringList({"Feet", "Inches"}));
+    }
+
+    void typingIsNeverAPick_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("finish");
+        QTest::newRow("Metric then Tab") << "Combo1" << "Metric" << "Tab";
+        QTest::newRow("metric then Enter") << "Combo1" << "metric" << "Enter";
+        QTest::newRow("Metric then a click elsewhere") << "Combo1" << "Metric" << "click";
+        QTest::newRow("i is not completed") << "Combo1" << "i" << "Tab";
+        QTest::newRow("Foo is not added") << "Combo1" << "Foo" << "Enter";
+        QTest::newRow("inches keeps its case") << "Combo3" << "inches" << "Enter";
+        QTest::newRow("Kg is not added to Pounds") << "Combo2" << "Kg" << "Enter";
+    }
+
+    void typingIsNeverAPick() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QString, finish);
+        QComboBox* target = combo(box.toLatin1().constData());
+        const QStringList before = items(target);
+        typeInto(target, typed);
+        if (finish == "Tab")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else if (finish == "Enter")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else
+            QTest::mouseClick(text("Text1"), Qt::LeftButton);
+        QCOMPARE(target->currentText(), typed);
+        QCOMPARE(items(target), before);
+        // No rebuild happened: the Imperial units are still shown.
+        if (box == "Combo1") {
+            QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
+            QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Feet"));
+        }
+        QCOMPARE(reporter_.messages, QStringList());
+    }
+
+    void enterElsewhereDoesNotPressCalculate_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"Combo1", "Text1", "Text2", "Combo2", "Combo3", "Text4"})
+            QTest::newRow(name) << name;
+    }
+
+    void enterElsewhereDoesNotPressCalculate() {
+        QFETCH(QString, name);
+        typeInto(text("Text1"), QStringLiteral("154"));
+        typeInto(text("Text2"), QStringLiteral("5.75"));
+        QWidget* box = form_->findChild<QWidget*>(name);
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QVERIFY(text("Text4")->text().isEmpty());
+        QVERIFY(form_->isVisible());
+    }
+
+    void keysOnTheButtonPressIt_data() {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Space") << Qt::Key_Space;
+        QTest::newRow("Enter") << Qt::Key_Return;
+    }
+
+    void keysOnTheButtonPressIt() {
+        QFETCH(Qt::Key, key);
+        typeInto(text("Text1"), QStringLiteral("154"));
+        typeInto(text("Text2"), QStringLiteral("5.75"));
+        calculateButton()->setFocus();
+        QTest::keyClick(calculateButton(), key);
+        QCOMPARE(text("Text4")->text(), QStringLiteral("22.7393404746902"));
+    }
+
+    void escapeNeitherClosesNorPresses() {
+        typeInto(text("Text1"), QStringLiteral("154"));
+        typeInto(text("Text2"), QStringLiteral("5.75"));
+        for (QWidget* box : {static_cast<QWidget*>(text("Text2")), static_cast<QWidget*>(calculateButton())}) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Escape);
+        }
+        QVERIFY(form_->isVisible());
+        QVERIFY(text("Text4")->text().isEmpty());
+    }
+
+    // Qt ends the event loop only from inside exec(), so the test runs one.
+    void closingTheWindowEndsTheProgram() {
+        QTimer::singleShot(0, form_.get(), [this] { form_->close(); });
+        QTimer guard;
+        guard.callOnTimeout([] { QCoreApplication::exit(99); });
+        guard.start(10000);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!form_->isVisible());
+    }
+
+    void screenReadersHearWhatEachBoxIs_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("Combo1") << "Combo1" << "Method:";
+        QTest::newRow("Text1") << "Text1" << "Weight:";
+        QTest::newRow("Text2") << "Text2" << "Height:";
+        QTest::newRow("Combo2") << "Combo2" << "Weight unit";
+        QTest::newRow("Combo3") << "Combo3" << "Height unit";
+        QTest::newRow("Command1") << "Command1" << "Calculate!";
+        QTest::newRow("Text4") << "Text4" << "BMI:";
+        QTest::newRow("Text3") << "Text3" << "Status:";
+    }
+
+    // What a screen reader can announce: the name, the labels related to the
+    // control and its description.
+    void screenReadersHearWhatEachBoxIs() {
+        QFETCH(QString, name);
+        QFETCH(QString, spoken);
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(name));
+        QVERIFY(accessible != nullptr);
+        QStringList announced{accessible->text(QAccessible::Name),
+                              accessible->text(QAccessible::Description)};
+        for (const auto& [label, relation] : accessible->relations(QAccessible::Label))
+            announced << label->text(QAccessible::Name);
+        QVERIFY2(announced.contains(spoken), qPrintable(announced.join(" | ")));
+    }
+
+    void messageBoxShowsTheReportAsPlainText() {
+        const QString message = QStringLiteral("The weight \"<b>7o</b>\" is not a number.");
+        QString title, shown;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        Qt::TextFormat format = Qt::AutoText;
+        QMessageBox::StandardButtons buttons;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            title = box->windowTitle();
+            shown = box->text();
+            icon = box->icon();
+            format = box->textFormat();
+            buttons = box->standardButtons();
+            box->button(QMessageBox::Ok)->click();
+        });
+        MessageBoxReporter().report(form_.get(), message);
+        QCOMPARE(title, QStringLiteral("Parvolin"));
+        QCOMPARE(shown, message);
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+};
+
+PARVOLIN_QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

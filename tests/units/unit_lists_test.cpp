@@ -1,0 +1,125 @@
+// The unit lists as data and as applied to real combo boxes.
+#include <QComboBox>
+#include <stdexcept>
+
+#include "qt_test_main.h"
+#include "runtime/forms/controls.h"
+#include "units/unit_lists.h"
+
+using namespace parvolin;
+
+Q_DECLARE_METATYPE(parvolin::UnitSystem)
+
+namespace {
+
+QStringList items(const QComboBox& box) {
+    QStringList list;
+    for (int i = 0; i < box.count(); ++i) list << box.itemText(i);
+    return list;
+}
+
+QStringList toQt(const std::vector<std::string_view>& list) {
+    QStringList result;
+    for (std::string_view item : list) result << QString::fromUtf8(item.data(), qsizetype(item.size()));
+    return result;
+}
+
+void makeDirty(QComboBox& box) {
+    box.addItems({"x", "y", "z"});
+    box.setEditText(QStringLiteral("typed by the user"));
+}
+
+}  // namespace
+
+class UnitListsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void listsOfEachSystem_data() {
+        QTest::addColumn<UnitSystem>("system");
+        QTest::addColumn<QStringList>("weightItems");
+        QTest::addColumn<QString>("weightText");
+        QTest::addColumn<QStringList>("heightItems");
+        QTest::addColumn<QString>("heightText");
+        QTest::newRow("Imperial") << UnitSystem::Imperial << QStringList{"Pounds"} << "Pounds"
+                                  << QStringList{"Feet", "Inches"} << "Feet";
+        QTest::newRow("Metric") << UnitSystem::Metric << QStringList{"Kg"} << "Kg"
+                                << QStringList{"Meters"} << "Meters";
+    }
+
+    void listsOfEachSystem() {
+        QFETCH(UnitSystem, system);
+        QFETCH(QStringList, weightItems);
+        QFETCH(QString, weightText);
+        QFETCH(QStringList, heightItems);
+        QFETCH(QString, heightText);
+
+        const UnitLists& lists = unitListsFor(system);
+        QCOMPARE(toQt(lists.weightItems), weightItems);
+        QCOMPARE(toQt(lists.heightItems), heightItems);
+
+        QComboBox weight, height;
+        makePlainDropDown(weight);
+        makePlainDropDown(height);
+        fillUnitLists(system, weight, height);
+        QCOMPARE(items(weight), weightItems);
+        QCOMPARE(weight.currentText(), weightText);
+        QCOMPARE(items(height), heightItems);
+        QCOMPARE(height.currentText(), heightText);
+    }
+
+    void rebuildReplacesWhateverWasThere_data() {
+        QTest::addColumn<QString>("methodText");
+        QTest::addColumn<QStringList>("weightItems");
+        QTest::addColumn<QStringList>("heightItems");
+        QTest::addColumn<QString>("heightText");
+        QTest::newRow("Imperial") << "Imperial" << QStringList{"Pounds"} << QStringList{"Feet", "Inches"} << "Feet";
+        QTest::newRow("Metric") << "Metric" << QStringList{"Kg"} << QStringList{"Meters"} << "Meters";
+    }
+
+    void rebuildReplacesWhateverWasThere() {
+        QFETCH(QString, methodText);
+        QFETCH(QStringList, weightItems);
+        QFETCH(QStringList, heightItems);
+        QFETCH(QString, heightText);
+        QComboBox weight, height;
+        makePlainDropDown(weight);
+        makePlainDropDown(height);
+        for (int round = 0; round < 3; ++round) {
+            makeDirty(weight);
+            makeDirty(height);
+            rebuildUnitLists(methodText.toStdString(), weight, height);
+            QCOMPARE(items(weight), weightItems);
+            QCOMPARE(weight.currentText(), weightItems.first());
+            QCOMPARE(items(height), heightItems);
+            QCOMPARE(height.currentText(), heightText);
+        }
+    }
+
+    void listItemIndexes_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QStringList>("after");  // empty: the call throws
+        QTest::newRow("replace the first") << 0 << QStringList{"new", "b"};
+        QTest::newRow("replace the last") << 1 << QStringList{"a", "new"};
+        QTest::newRow("count appends") << 2 << QStringList{"a", "b", "new"};
+        QTest::newRow("past the count") << 3 << QStringList{};
+        QTest::newRow("negative") << -1 << QStringList{};
+    }
+
+    void listItemIndexes() {
+        QFETCH(int, index);
+        QFETCH(QStringList, after);
+        QComboBox box;
+        box.addItems({"a", "b"});
+        if (after.isEmpty()) {
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, setListItem(box, index, "new"));
+            QCOMPARE(items(box), QStringList({"a", "b"}));
+        } else {
+            setListItem(box, index, "new");
+            QCOMPARE(items(box), after);
+        }
+    }
+};
+
+PARVOLIN_QTEST_MAIN(UnitListsTest)
+#include "unit_lists_test.moc"
