@@ -3,7 +3,7 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run package screenshot clean
 
 all: build
 
@@ -25,6 +25,15 @@ run: build
 		exit 1; \
 	fi
 	./build/$(PRESET)/app/parvolin
+
+package: build
+	cmake --build --preset $(PRESET) --target package
+	@ls build/$(PRESET)/*.deb
+
+# Retakes the README's picture of the real window.
+screenshot: build
+	@bash scripts/install-deps.sh xdotool imagemagick
+	bash scripts/screenshot.sh build/$(PRESET)/app/parvolin docs/screenshot.png
 
 clean:
 	rm -rf build

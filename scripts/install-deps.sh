@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Parvolin need, and
 # only those that are not installed yet. Safe to run any number of times.
+# Packages named as arguments are installed in the same way, for the tasks
+# beyond building and testing (the screenshot, say).
 set -euo pipefail
 
 packages=(
+    "$@"
     g++ make cmake
     libgtest-dev
     qt6-base-dev libxcb1-dev
     xvfb xauth
+    desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Renders app/icons/parvolin.svg into app/icons/parvolin.ico with thirteen
 # images: 16, 32 and 48 pixels at 4, 8, 24 and 32 bits per pixel, and 33 pixels
-# at 32 bits. The .ico is committed, so a build needs none of these tools.
+# at 32 bits; and into the 16, 32 and 48 pixel PNGs that the desktop's icon
+# theme uses. The results are committed, so a build needs none of these tools.
 # Needs rsvg-convert (librsvg2-bin), convert (imagemagick) and icotool (icoutils).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,7 @@ trap 'rm -rf "$work"' EXIT
 args=()
 for size in 16 32 48; do
     rsvg-convert -w "$size" -h "$size" "$source" -o "$work/$size.png"
+    cp "$work/$size.png" "app/icons/hicolor-$size.png"
     # The paletted depths need the picture reduced to their palette first;
     # one palette entry stays free for the transparent background.
     convert "$work/$size.png" -dither None -colors 15 "PNG8:$work/$size-4.png"

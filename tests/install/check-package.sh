@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks its name, its dependencies (worked out
+# by dpkg-shlibdeps), its contents, and that its program starts.
+set -euo pipefail
+build=$1 expected=$2 window_check=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
+deb="$work/parvolin_1.00-1_amd64.deb"
+[[ -f $deb ]] || { echo "FAILED: no $deb" >&2; ls "$work" >&2; exit 1; }
+echo "ok: $(basename "$deb") built"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6; do
+    grep -q "$library" <<<"$depends" || { echo "FAILED: Depends lacks $library: $depends" >&2; exit 1; }
+done
+echo "ok: Depends: $depends"
+
+diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./usr/||' | sort) <(sort "$expected")
+echo "ok: the package holds exactly the expected files under /usr"
+
+dpkg-deb -x "$deb" "$work/root"
+xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
+    "$window_check" "$work/root/usr/bin/parvolin"
