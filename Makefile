@@ -3,7 +3,9 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build test run package screenshot clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps configure build test test-default test-asan test-fuzz run package screenshot fuzz bench clean
 
 all: build
 
@@ -16,8 +18,23 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
 
-test: build
-	ctest --preset $(PRESET) --parallel $(JOBS)
+# Every test three ways: the normal build; the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer; and the fuzz targets, whose
+# corpora are replayed and which then fuzz briefly.
+test: test-default test-asan test-fuzz
+
+test-default: build
+	ctest --preset default --parallel $(JOBS)
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan --parallel $(JOBS)
+	ctest --preset asan --parallel $(JOBS)
+
+test-fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz --parallel $(JOBS)
+	ctest --preset fuzz
 
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
@@ -34,6 +51,12 @@ package: build
 screenshot: build
 	@bash scripts/install-deps.sh xdotool imagemagick
 	bash scripts/screenshot.sh build/$(PRESET)/app/parvolin docs/screenshot.png
+
+# Fuzzes every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600).
+fuzz: deps
+	cmake --preset fuzz -DPARVOLIN_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz --parallel $(JOBS)
+	ctest --preset fuzz --verbose | grep -E 'Test #|replayed|executed_units|cov:|tests passed'
 
 clean:
 	rm -rf build

@@ -13,6 +13,8 @@ packages=(
     xvfb xauth
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    python3
+    clang libclang-rt-14-dev
 )
 
 missing=()
