@@ -52,6 +52,13 @@ screenshot: build
 	@bash scripts/install-deps.sh xdotool imagemagick
 	bash scripts/screenshot.sh build/$(PRESET)/app/parvolin docs/screenshot.png
 
+# Benchmarks against their baselines; rewrites docs/PERFORMANCE.md.
+bench: deps
+	@bash scripts/install-deps.sh libbenchmark-dev
+	cmake --preset bench
+	cmake --build --preset bench --parallel $(JOBS)
+	bash bench/run.sh build/bench docs/PERFORMANCE.md
+
 # Fuzzes every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600).
 fuzz: deps
 	cmake --preset fuzz -DPARVOLIN_FUZZ_SECONDS=$(FUZZ_SECONDS)

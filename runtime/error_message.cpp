@@ -34,7 +34,12 @@ bool isHidden(std::int32_t c) {
            (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
 
-std::string quoted(std::string_view text) { return "\"" + quotableText(text) + "\""; }
+std::string quoted(std::string_view text) {
+    std::string result(1, '"');
+    result += quotableText(text);
+    result += '"';
+    return result;
+}
 
 bool isBlankText(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;

@@ -7,7 +7,7 @@ program=$1 output=$2
 
 if [[ -z ${PARVOLIN_IN_XVFB:-} ]]; then
     export PARVOLIN_IN_XVFB=1
-    exec xvfb-run --auto-servernum --server-args="-screen 0 640x480x24 -nolisten tcp" "$0" "$@"
+    exec xvfb-run --auto-servernum --server-args="-screen 0 640x480x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 "$program" &

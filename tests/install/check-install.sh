@@ -13,5 +13,5 @@ echo "ok: the install holds exactly the expected files"
 
 # The theme itself (its index.theme) comes from the system, the icon from the prefix.
 XDG_DATA_DIRS="$prefix/share:/usr/share" "$icon_check" org.parvolin.Parvolin
-xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
+xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp -noreset" \
     "$window_check" "$prefix/bin/parvolin"

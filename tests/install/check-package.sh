@@ -21,5 +21,5 @@ diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $NF}' | sed 's|^\./usr/||' | 
 echo "ok: the package holds exactly the expected files under /usr"
 
 dpkg-deb -x "$deb" "$work/root"
-xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp" \
+xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp -noreset" \
     "$window_check" "$work/root/usr/bin/parvolin"

@@ -46,8 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Grammar, TextToNumberAccepts, testing::Values(
     Accepted{"ExponentWithPlus", "-1e+2", ".", -100.0},
     Accepted{"SurroundingSpacesAndTabs", " \t 1.75\t ", ".", 1.75},
     Accepted{"CommaSeparator", "1,75", ",", 1.75},
-    Accepted{"MultiByteSeparator", "1" + kArabicSeparator + "75", kArabicSeparator, 1.75},
-    Accepted{"MultiByteSeparatorWithExponent", "-2" + kArabicSeparator + "5e1", kArabicSeparator, -25.0}),
+    Accepted{"MultiByteSeparator", std::string("1").append(kArabicSeparator).append("75"), kArabicSeparator, 1.75},
+    Accepted{"MultiByteSeparatorWithExponent", std::string("-2").append(kArabicSeparator).append("5e1"), kArabicSeparator, -25.0}),
     rowName<Accepted>);
 
 INSTANTIATE_TEST_SUITE_P(Rounding, TextToNumberAccepts, testing::Values(
@@ -64,9 +64,9 @@ INSTANTIATE_TEST_SUITE_P(Rounding, TextToNumberAccepts, testing::Values(
     Accepted{"AbsurdNegativeExponentUnderflows", "7e-99999999999999999999", ".", 0.0},
     Accepted{"ZeroWithHugeExponent", "0e999999999999", ".", 0.0},
     Accepted{"HundredThousandDigitsScaledToOne",
-             "1" + std::string(100000, '0') + "e-100000", ".", 1.0},
+             std::string(1, '1').append(100000, '0').append("e-100000"), ".", 1.0},
     Accepted{"HundredThousandFractionDigits",
-             "0." + std::string(99999, '0') + "1e100000", ".", 1.0},
+             std::string("0.").append(99999, '0').append("1e100000"), ".", 1.0},
     Accepted{"HundredThousandThrees",
              std::string(100000, '3') + "e-99999", ".", 10.0 / 3.0}),
     rowName<Accepted>);
@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(Positional, NumberToTextWrites, testing::Values(
     Written{"SmallestPositional", 0.0001, ".", "0.0001"},
     Written{"LargestPositional", 123456789012345.0, ".", "123456789012345"},
     Written{"CommaSeparator", 22.857142857142858, ",", "22,8571428571429"},
-    Written{"MultiByteSeparator", 1.5, kArabicSeparator, "1" + kArabicSeparator + "5"}),
+    Written{"MultiByteSeparator", 1.5, kArabicSeparator, std::string("1").append(kArabicSeparator).append("5")}),
     rowName<Written>);
 
 INSTANTIATE_TEST_SUITE_P(ExponentForm, NumberToTextWrites, testing::Values(
