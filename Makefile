@@ -4,6 +4,8 @@ PRESET ?= default
 JOBS ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
+# How long each fuzz target runs inside `make test`.
+FUZZ_TEST_SECONDS ?= 8
 
 .PHONY: all deps configure build test test-default test-asan test-fuzz run package screenshot fuzz bench clean
 
@@ -32,7 +34,7 @@ test-asan: deps
 	ctest --preset asan --parallel $(JOBS)
 
 test-fuzz: deps
-	cmake --preset fuzz
+	cmake --preset fuzz -DPARVOLIN_FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
 	cmake --build --preset fuzz --parallel $(JOBS)
 	ctest --preset fuzz
 

@@ -6,6 +6,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "runtime/forms/form.h"
+
+// Keeps the window's error reports instead of showing modal message boxes.
+class RecordingReporter final : public parvolin::ErrorReporter {
+public:
+    void report(QWidget*, const QString& message) override { messages << message; }
+    QStringList messages;
+};
+
 // A QtTest main for the window tests: they run on the offscreen platform,
 // whatever display there is, with the name the program gives itself and a
 // known locale.

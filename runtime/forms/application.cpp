@@ -74,6 +74,7 @@ int runApplication(int argc, char** argv, const ProjectRecord& record) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(record.name);
+    QGuiApplication::setApplicationDisplayName(record.description);
     QApplication::setApplicationVersion(record.version);
     QGuiApplication::setDesktopFileName(record.desktopFileName);
     QApplication::setWindowIcon(QIcon(record.iconPath));

@@ -12,7 +12,7 @@ namespace parvolin {
 // What the program hands to runApplication: who it is and what to start.
 struct ProjectRecord {
     QString name;
-    QString description;
+    QString description;      // the name desktops show for the application
     QString version;
     QString desktopFileName;  // the application id, for the desktop to match launcher and window
     QString iconPath;         // a Qt resource path

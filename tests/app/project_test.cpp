@@ -50,9 +50,7 @@ private slots:
     }
 
     void startupFormIsForm1() {
-        struct : ErrorReporter {
-            void report(QWidget*, const QString&) override {}
-        } reporter;
+        RecordingReporter reporter;
         const std::unique_ptr<Form> form = projectRecord().startupForm(reporter);
         QCOMPARE(form->objectName(), QStringLiteral("Form1"));
     }

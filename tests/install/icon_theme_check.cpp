@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     // The offscreen platform has no desktop theme to tell Qt where icons live;
-    // the icon theme specification says: in "icons" under each XDG data dir.
+    // desktops look in "icons" under each XDG data directory.
     QStringList searchPaths;
     for (const QString& dir : qEnvironmentVariable("XDG_DATA_DIRS").split(u':', Qt::SkipEmptyParts))
         searchPaths << dir + QStringLiteral("/icons");

@@ -19,12 +19,6 @@ using namespace parvolin;
 
 namespace {
 
-class RecordingReporter final : public ErrorReporter {
-public:
-    void report(QWidget*, const QString& message) override { messages << message; }
-    QStringList messages;
-};
-
 enum class PickBy { Mouse, KeyboardInOpenList, ArrowOnClosedBox };
 
 const QString kNormal = QStringLiteral("Generally Considered Normal Weight");

@@ -14,12 +14,6 @@ using namespace parvolin;
 
 namespace {
 
-class RecordingReporter final : public ErrorReporter {
-public:
-    void report(QWidget*, const QString& message) override { messages << message; }
-    QStringList messages;
-};
-
 struct Hostile {
     const char* name;
     QString text;

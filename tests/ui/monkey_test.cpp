@@ -21,12 +21,6 @@ using namespace parvolin;
 
 namespace {
 
-class RecordingReporter final : public ErrorReporter {
-public:
-    void report(QWidget*, const QString& message) override { messages << message; }
-    QStringList messages;
-};
-
 const char* const kBoxes[] = {"Combo1", "Text1", "Text2", "Combo2", "Combo3", "Text3", "Text4"};
 
 // Pieces the monkey types or pastes: numbers, near-numbers and hostile texts.
