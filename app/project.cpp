@@ -5,16 +5,12 @@
 
 namespace parvolin {
 
-ProjectRecord projectRecord() {
-    return ProjectRecord{
-        QStringLiteral("Parvolin"),
-        QStringLiteral("Parvolin"),
-        QStringLiteral(PARVOLIN_VERSION_TEXT),
-        QStringLiteral(PARVOLIN_APP_ID),
-        QStringLiteral(":/icons/parvolin.ico"),
-        QLocale(QLocale::English, QLocale::UnitedStates),
-        [](ErrorReporter& reporter) { return std::make_unique<Form1>(reporter); },
+const ProjectRecord& projectRecord() {
+    static const ProjectRecord record{
+        "Parvolin", "Parvolin", PARVOLIN_VERSION_TEXT, PARVOLIN_APP_ID, "en-US", "parvolin",
+        form1Design(),
     };
+    return record;
 }
 
 }  // namespace parvolin

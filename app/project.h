@@ -5,6 +5,6 @@
 namespace parvolin {
 
 // Who the program is and what it starts: Form1.
-ProjectRecord projectRecord();
+const ProjectRecord& projectRecord();
 
 }  // namespace parvolin

@@ -11,11 +11,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "runtime/forms/qt/form.h"
 #include "ui/form1.h"
 
 namespace {
 
-class SilentReporter final : public parvolin::ErrorReporter {
+class SilentReporter final : public parvolin::qt::ErrorReporter {
 public:
     void report(QWidget*, const QString&) override {}
 };
@@ -23,7 +24,7 @@ public:
 void Form1Shown(benchmark::State& state) {
     SilentReporter reporter;
     for (auto _ : state) {
-        parvolin::Form1 form(reporter);
+        parvolin::qt::Form form(parvolin::form1Design(), reporter);
         form.load();
         form.show();
         QCoreApplication::sendPostedEvents();

@@ -6,12 +6,17 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "runtime/forms/form.h"
+#include "runtime/forms/qt/form.h"
 
-// Keeps the window's error reports instead of showing modal message boxes.
-class RecordingReporter final : public parvolin::ErrorReporter {
+// Keeps the window's error reports, and the window each was given (the one
+// a real message box is modal to), instead of showing message boxes.
+class RecordingReporter final : public parvolin::qt::ErrorReporter {
 public:
-    void report(QWidget*, const QString& message) override { messages << message; }
+    void report(QWidget* window, const QString& message) override {
+        windows << window;
+        messages << message;
+    }
+    QList<QWidget*> windows;
     QStringList messages;
 };
 

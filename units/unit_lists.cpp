@@ -1,16 +1,16 @@
 #include "units/unit_lists.h"
 
-#include <QComboBox>
-
-#include "runtime/forms/controls.h"
-
 namespace parvolin {
 namespace {
 
-void fillBox(QComboBox& box, const std::vector<std::string_view>& items, std::string_view text) {
+constexpr std::string_view kWeightUnitBox = "Combo2";
+constexpr std::string_view kHeightUnitBox = "Combo3";
+
+void fillBox(FormControls& form, std::string_view box, const std::vector<std::string_view>& items,
+             std::string_view text) {
     for (int index = 0; index < static_cast<int>(items.size()); ++index)
-        setListItem(box, index, items[static_cast<std::size_t>(index)]);
-    setControlText(box, text);
+        form.setListItem(box, index, items[static_cast<std::size_t>(index)]);
+    form.setText(box, text);
 }
 
 }  // namespace
@@ -21,18 +21,17 @@ const UnitLists& unitListsFor(UnitSystem system) {
     return system == UnitSystem::Imperial ? imperial : metric;
 }
 
-void fillUnitLists(UnitSystem system, QComboBox& weightUnitBox, QComboBox& heightUnitBox) {
+void fillUnitLists(UnitSystem system, FormControls& form) {
     const UnitLists& lists = unitListsFor(system);
-    fillBox(weightUnitBox, lists.weightItems, lists.weightText);
-    fillBox(heightUnitBox, lists.heightItems, lists.heightText);
+    fillBox(form, kWeightUnitBox, lists.weightItems, lists.weightText);
+    fillBox(form, kHeightUnitBox, lists.heightItems, lists.heightText);
 }
 
-void rebuildUnitLists(std::string_view methodText, QComboBox& weightUnitBox,
-                      QComboBox& heightUnitBox) {
-    clearList(heightUnitBox);
-    clearList(weightUnitBox);
+void rebuildUnitLists(std::string_view methodText, FormControls& form) {
+    form.clearList(kHeightUnitBox);
+    form.clearList(kWeightUnitBox);
     const UnitSystem system = methodText == "Imperial" ? UnitSystem::Imperial : UnitSystem::Metric;
-    fillUnitLists(system, weightUnitBox, heightUnitBox);
+    fillUnitLists(system, form);
 }
 
 }  // namespace parvolin

@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "core/bmi.h"
-
-class QComboBox;
+#include "runtime/forms/form_controls.h"
 
 namespace parvolin {
 
@@ -22,15 +21,14 @@ struct UnitLists {
 // Metric:   "Kg"; "Meters", showing "Meters".
 const UnitLists& unitListsFor(UnitSystem system);
 
-// Puts the system's items and shown texts into the two boxes, the weight box
-// first, each box's items before its text (adding the first item to an empty
-// Qt combo box overwrites its text). Does not clear the boxes first.
-void fillUnitLists(UnitSystem system, QComboBox& weightUnitBox, QComboBox& heightUnitBox);
+// Puts the system's items and shown texts into Combo2 and Combo3, the weight
+// box first, each box's items before its text (adding the first item to an
+// empty combo box may overwrite its text). Does not clear the boxes first.
+void fillUnitLists(UnitSystem system, FormControls& form);
 
-// Empties both boxes (the height box first) and fills them for the system the
-// method text names: Imperial for exactly "Imperial", Metric for anything else.
-// It runs only for a pick from the method list, whose items are those two.
-void rebuildUnitLists(std::string_view methodText, QComboBox& weightUnitBox,
-                      QComboBox& heightUnitBox);
+// Empties both boxes (Combo3 first) and fills them for the system the method
+// text names: Imperial for exactly "Imperial", Metric for anything else. It
+// runs only for a pick from the method list, whose items are those two.
+void rebuildUnitLists(std::string_view methodText, FormControls& form);
 
 }  // namespace parvolin

@@ -1,37 +1,31 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
-#include <functional>
-#include <memory>
+#include <string_view>
 
-#include "runtime/forms/form.h"
+#include "runtime/forms/form_design.h"
 
 namespace parvolin {
 
 // What the program hands to runApplication: who it is and what to start.
 struct ProjectRecord {
-    QString name;
-    QString description;      // the name desktops show for the application
-    QString version;
-    QString desktopFileName;  // the application id, for the desktop to match launcher and window
-    QString iconPath;         // a Qt resource path
-    // The language the window's own texts are written in; numbers still follow
-    // the user's locale.
-    QLocale language;
-    std::function<std::unique_ptr<Form>(ErrorReporter&)> startupForm;
+    std::string_view name;
+    std::string_view description;      // the name desktops show for the application
+    std::string_view version;
+    std::string_view desktopFileName;  // the application id, for the desktop to match launcher and window
+    // The language the window's own texts are written in, as a BCP 47 tag;
+    // numbers still follow the user's locale.
+    std::string_view language;
+    // The icon's name among the program's resources: on Windows the .ico
+    // resource, with Qt the PNGs :/icons/NAME-16.png, -32 and -48.
+    std::string_view icon;
+    const FormDesign& startupForm;
 };
 
 // Starts the program: creates the start-up form, runs its load handler, shows
-// it centred on the screen and runs the event loop until the last window
-// closes. Returns the exit status; 1 without a display to open a window on.
+// it centred on the screen and runs the event loop until the window closes.
+// Returns the exit status: 0 when the window was closed, 1 when no window
+// could be opened (no display, say), after saying why on standard error.
+// Each toolkit's runtime defines it; a build links exactly one.
 int runApplication(int argc, char** argv, const ProjectRecord& record);
-
-// Centres a top-level window on the available area of its screen.
-void centreOnScreen(QWidget& window);
-
-// Keeps a top-level window off the taskbar where the window system allows it
-// (on X11, _NET_WM_STATE_SKIP_TASKBAR). Call before the window is first shown.
-void hideFromTaskbar(QWidget& window);
 
 }  // namespace parvolin

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "qt_test_main.h"
-#include "runtime/forms/application.h"
+#include "runtime/forms/qt/application.h"
 #include "ui/form1.h"
 
 using namespace parvolin;
@@ -32,7 +32,7 @@ class Form1Test : public QObject {
 
 private:
     RecordingReporter reporter_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<qt::Form> form_;
 
     template <typename T>
     T* control(const char* name) const {
@@ -110,9 +110,9 @@ private:
 private slots:
     void init() {
         reporter_.messages.clear();
-        form_ = std::make_unique<Form1>(reporter_);
+        form_ = std::make_unique<qt::Form>(form1Design(), reporter_);
         form_->load();
-        centreOnScreen(*form_);
+        qt::centreOnScreen(*form_);
         form_->show();
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
@@ -530,7 +530,7 @@ private slots:
             buttons = box->standardButtons();
             box->button(QMessageBox::Ok)->click();
         });
-        MessageBoxReporter().report(form_.get(), message);
+        qt::MessageBoxReporter().report(form_.get(), message);
         QCOMPARE(title, QStringLiteral("Parvolin"));
         QCOMPARE(shown, message);
         QCOMPARE(icon, QMessageBox::Critical);

@@ -14,7 +14,7 @@
 #include "core/bmi.h"
 #include "qt_test_main.h"
 #include "runtime/error_message.h"
-#include "runtime/forms/controls.h"
+#include "runtime/forms/qt/form.h"
 #include "ui/form1.h"
 
 using namespace parvolin;
@@ -39,7 +39,7 @@ class MonkeyTest : public QObject {
 
     std::mt19937 random_;
     RecordingReporter reporter_;
-    std::unique_ptr<Form1> form_;
+    std::unique_ptr<qt::Form> form_;
     QString shownBmi_, shownStatus_;
     QString lastEvent_;
 
@@ -55,8 +55,7 @@ class MonkeyTest : public QObject {
     }
 
     MeasurementInput currentInput() const {
-        return {controlText(*control<QComboBox>("Combo1")), controlText(*control<QComboBox>("Combo3")),
-                controlText(*control<QLineEdit>("Text1")), controlText(*control<QLineEdit>("Text2"))};
+        return {form_->text("Combo1"), form_->text("Combo3"), form_->text("Text1"), form_->text("Text2")};
     }
 
     static bool isOutputBox(const QWidget* widget) {
@@ -153,7 +152,7 @@ private slots:
                                ? qEnvironmentVariableIntValue("PARVOLIN_MONKEY_EVENTS")
                                : 3000;
         random_.seed(seed);
-        form_ = std::make_unique<Form1>(reporter_);
+        form_ = std::make_unique<qt::Form>(form1Design(), reporter_);
         form_->load();
         form_->show();
         form_->activateWindow();
@@ -170,7 +169,7 @@ private slots:
             if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
             const QString where = describe(step, seed);
 
-            QCOMPARE(form_->size(), Form1::clientSize());
+            QCOMPARE(form_->size(), QSize(217, 243));
             QVERIFY2(QApplication::activeModalWidget() == nullptr, qPrintable(where));
             const QStringList weightItems{control<QComboBox>("Combo2")->itemText(0)};
             QStringList heightItems;
@@ -185,9 +184,9 @@ private slots:
                 std::optional<CalcResult> result;
                 std::optional<QString> message;
                 try {
-                    result = computeResult(before, numberLocaleOf(QLocale()));
+                    result = computeResult(before, form_->numberLocale());
                 } catch (const CalcError& error) {
-                    message = QString::fromStdString(errorMessage(error, numberLocaleOf(QLocale())));
+                    message = QString::fromStdString(errorMessage(error, form_->numberLocale()));
                 }
                 if (result) {
                     shownBmi_ = QString::fromStdString(result->bmiText);

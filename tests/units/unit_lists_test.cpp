@@ -1,9 +1,11 @@
-// The unit lists as data and as applied to real combo boxes.
+// The unit lists as data and as applied to the real unit boxes of the window.
 #include <QComboBox>
 #include <stdexcept>
 
 #include "qt_test_main.h"
-#include "runtime/forms/controls.h"
+#include "runtime/forms/qt/controls.h"
+#include "runtime/forms/qt/form.h"
+#include "ui/form1.h"
 #include "units/unit_lists.h"
 
 using namespace parvolin;
@@ -58,10 +60,11 @@ private slots:
         QCOMPARE(toQt(lists.weightItems), weightItems);
         QCOMPARE(toQt(lists.heightItems), heightItems);
 
-        QComboBox weight, height;
-        makePlainDropDown(weight);
-        makePlainDropDown(height);
-        fillUnitLists(system, weight, height);
+        RecordingReporter reporter;
+        qt::Form form(form1Design(), reporter);
+        fillUnitLists(system, form);
+        const QComboBox& weight = *form.findChild<QComboBox*>("Combo2");
+        const QComboBox& height = *form.findChild<QComboBox*>("Combo3");
         QCOMPARE(items(weight), weightItems);
         QCOMPARE(weight.currentText(), weightText);
         QCOMPARE(items(height), heightItems);
@@ -82,13 +85,14 @@ private slots:
         QFETCH(QStringList, weightItems);
         QFETCH(QStringList, heightItems);
         QFETCH(QString, heightText);
-        QComboBox weight, height;
-        makePlainDropDown(weight);
-        makePlainDropDown(height);
+        RecordingReporter reporter;
+        qt::Form form(form1Design(), reporter);
+        QComboBox& weight = *form.findChild<QComboBox*>("Combo2");
+        QComboBox& height = *form.findChild<QComboBox*>("Combo3");
         for (int round = 0; round < 3; ++round) {
             makeDirty(weight);
             makeDirty(height);
-            rebuildUnitLists(methodText.toStdString(), weight, height);
+            rebuildUnitLists(methodText.toStdString(), form);
             QCOMPARE(items(weight), weightItems);
             QCOMPARE(weight.currentText(), weightItems.first());
             QCOMPARE(items(height), heightItems);
@@ -112,10 +116,10 @@ private slots:
         QComboBox box;
         box.addItems({"a", "b"});
         if (after.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(std::out_of_range, setListItem(box, index, "new"));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, qt::setListItem(box, index, "new"));
             QCOMPARE(items(box), QStringList({"a", "b"}));
         } else {
-            setListItem(box, index, "new");
+            qt::setListItem(box, index, "new");
             QCOMPARE(items(box), after);
         }
     }

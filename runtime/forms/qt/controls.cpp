@@ -1,4 +1,4 @@
-#include "runtime/forms/controls.h"
+#include "runtime/forms/qt/controls.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <stdexcept>
 
-namespace parvolin {
+namespace parvolin::qt {
 namespace {
 
 QString fromUtf8(std::string_view text) {
@@ -59,4 +59,4 @@ NumberLocale numberLocaleOf(const QLocale& locale) {
     return NumberLocale{locale.decimalPoint().toStdString()};
 }
 
-}  // namespace parvolin
+}  // namespace parvolin::qt

@@ -10,7 +10,7 @@ class QLineEdit;
 class QLocale;
 class QPlainTextEdit;
 
-namespace parvolin {
+namespace parvolin::qt {
 
 // The control operations the handlers use. Texts cross as UTF-8; a failed
 // call throws, so that it ends the running handler like any other error.
@@ -41,4 +41,4 @@ void makePlainDropDown(QComboBox& box);
 // The decimal separator of a Qt locale, for the number conversions.
 NumberLocale numberLocaleOf(const QLocale& locale);
 
-}  // namespace parvolin
+}  // namespace parvolin::qt

@@ -1,4 +1,6 @@
-#include "runtime/forms/application.h"
+#include "runtime/forms/qt/application.h"
+
+#include "runtime/forms/qt/form.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #if __has_include(<xcb/xcb.h>) && defined(PARVOLIN_HAVE_XCB)
 #include <QtGui/qguiapplication_platform.h>
@@ -15,6 +18,7 @@
 #endif
 
 namespace parvolin {
+namespace qt {
 namespace {
 
 bool isSet(const char* name) {
@@ -41,6 +45,10 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
 }
 #endif
 
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 void centreOnScreen(QWidget& window) {
@@ -66,26 +74,39 @@ void hideFromTaskbar([[maybe_unused]] QWidget& window) {
 #endif
 }
 
+// The window icon comes from the small PNGs, the sizes a window manager asks
+// for: decoding all thirteen images of the .ico cost a noticeable part of the
+// start-up. A file added with its size is read only when that size is drawn.
+void describeApplication(const ProjectRecord& record) {
+    QApplication::setApplicationName(fromUtf8(record.name));
+    QGuiApplication::setApplicationDisplayName(fromUtf8(record.description));
+    QApplication::setApplicationVersion(fromUtf8(record.version));
+    QGuiApplication::setDesktopFileName(fromUtf8(record.desktopFileName));
+    QIcon icon;
+    for (int side : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(fromUtf8(record.icon)).arg(side),
+                     QSize(side, side));
+    QApplication::setWindowIcon(icon);
+}
+
+}  // namespace qt
+
 int runApplication(int argc, char** argv, const ProjectRecord& record) {
-    if (!displayAvailable()) {
+    if (!qt::displayAvailable()) {
         std::fprintf(stderr, "%s: no display to open the window on (DISPLAY is not set).\n",
-                     qPrintable(record.name.toLower()));
+                     qPrintable(qt::fromUtf8(record.name).toLower()));
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(record.name);
-    QGuiApplication::setApplicationDisplayName(record.description);
-    QApplication::setApplicationVersion(record.version);
-    QGuiApplication::setDesktopFileName(record.desktopFileName);
-    QApplication::setWindowIcon(QIcon(record.iconPath));
+    qt::describeApplication(record);
 
-    MessageBoxReporter reporter;
-    const std::unique_ptr<Form> form = record.startupForm(reporter);
-    form->setLocale(record.language);
-    form->load();
-    centreOnScreen(*form);
-    hideFromTaskbar(*form);
-    form->show();
+    qt::MessageBoxReporter reporter;
+    qt::Form form(record.startupForm, reporter);
+    form.setLocale(QLocale(qt::fromUtf8(record.language)));
+    form.load();
+    qt::centreOnScreen(form);
+    qt::hideFromTaskbar(form);
+    form.show();
     return QApplication::exec();
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "runtime/forms/form_design.h"
+#include "runtime/number_text.h"
+
+namespace parvolin {
+
+// The control operations the handlers use, by the controls' designer names.
+// Texts cross as UTF-8. A failed call (an unknown control, an operation the
+// control does not have, an index out of range) throws, so that it ends the
+// running handler like any other error.
+class FormControls {
+public:
+    virtual std::string text(std::string_view control) const = 0;
+    virtual void setText(std::string_view control, std::string_view text) = 0;
+    // Sets the list item at `index`; an index equal to the item count appends.
+    virtual void setListItem(std::string_view control, int index, std::string_view text) = 0;
+    // Removes every item of a combo box's list.
+    virtual void clearList(std::string_view control) = 0;
+    // The user's number conventions, read anew at each call.
+    virtual NumberLocale numberLocale() const = 0;
+
+protected:
+    ~FormControls() = default;
+};
+
+// What the user is told when a handler fails, and the box to correct.
+struct HandlerFailure {
+    std::string message;  // empty when even wording it failed: nothing to show
+    std::string_view correctionBox;  // empty: leave the focus where it is
+};
+
+// Runs a handler inside the error frame: whatever it throws ends it there and
+// comes back as the failure to report. Never throws.
+std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
+                                         const FormDesign& design) noexcept;
+
+}  // namespace parvolin

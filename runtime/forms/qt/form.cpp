@@ -1,0 +1,202 @@
+#include "runtime/forms/qt/form.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+#include "runtime/forms/qt/controls.h"
+
+namespace parvolin::qt {
+namespace {
+
+// Qt's logical pixels are 96-dpi pixels; its high-DPI scaling does the rest.
+int pixels(int twips) { return twipsToPixels(twips, 96); }
+
+QRect pixelRect(const TwipRect& place) {
+    return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
+}
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
+    switch (design.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(fromUtf8(design.text), parent);
+        label->move(pixels(design.place.left), pixels(design.place.top));
+        label->adjustSize();
+        return label;
+    }
+    case ControlKind::DropDownCombo: {
+        auto* box = new QComboBox(parent);
+        // Made editable at once, so that its line edit joins the focus chain
+        // in creation order.
+        makePlainDropDown(*box);
+        for (std::string_view item : design.items) box->addItem(fromUtf8(item));
+        box->setEditText(fromUtf8(design.text));
+        return box;
+    }
+    case ControlKind::TextBox:
+        return new QLineEdit(fromUtf8(design.text), parent);
+    case ControlKind::MultiLineTextBox: {
+        auto* box = new QPlainTextEdit(fromUtf8(design.text), parent);
+        box->setWordWrapMode(QTextOption::WordWrap);  // Qt's default also breaks inside words
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box->setTabChangesFocus(true);
+        return box;
+    }
+    case ControlKind::PushButton: {
+        auto* button = new QPushButton(fromUtf8(design.text), parent);
+        // Never the default button: Enter in another box must not press it. A
+        // plain widget has no default-button mechanism at all, so autoDefault
+        // only makes Enter press the button while the button has the focus.
+        button->setDefault(false);
+        button->setAutoDefault(true);
+        return button;
+    }
+    }
+    throw std::invalid_argument("unknown control kind");
+}
+
+}  // namespace
+
+void MessageBoxReporter::report(QWidget* window, const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), message,
+                    QMessageBox::Ok, window);
+    // A typed text must never be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+// Created in the design's order: Qt chains the focus in creation order
+// (setTabOrder on editable combos breaks the chain in Qt 6.4).
+Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
+    : QWidget(parent), design_(design), reporter_(reporter) {
+    setObjectName(fromUtf8(design.name));
+    // A label names the box created right after it, for screen readers.
+    QLabel* label = nullptr;
+    for (const ControlDesign& control : design.controls) {
+        QWidget* widget = createControl(control);
+        if (label != nullptr) label->setBuddy(widget);
+        label = qobject_cast<QLabel*>(widget);
+    }
+    setUpFrame();
+    for (const EventBinding& binding : design.events) bindEvent(binding);
+}
+
+QWidget* Form::createControl(const ControlDesign& design) {
+    QWidget* widget = makeWidget(design, this);
+    widget->setObjectName(fromUtf8(design.name));
+    if (design.kind != ControlKind::Label) widget->setGeometry(pixelRect(design.place));
+    // On Linux Qt announces an editable combo box by its text and its label
+    // relation, so a box without a label carries its name as the description too.
+    if (!design.accessibleName.empty()) {
+        widget->setAccessibleName(fromUtf8(design.accessibleName));
+        widget->setAccessibleDescription(fromUtf8(design.accessibleName));
+    }
+    return widget;
+}
+
+// A fixed dialog frame with a caption and a close box only. A plain widget
+// rather than a QDialog: a dialog would press a button on Enter and close on
+// Escape.
+void Form::setUpFrame() {
+    setWindowTitle(fromUtf8(design_.caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(clientSize());
+}
+
+QSize Form::clientSize() const {
+    return {pixels(design_.clientWidth), pixels(design_.clientHeight)};
+}
+
+void Form::bindEvent(const EventBinding& binding) {
+    QWidget& source = control(binding.control);
+    const Handler handler = binding.handler;
+    switch (binding.event) {
+    case ControlEvent::Pick:
+        // activated is a pick from the list only: makePlainDropDown sees to that.
+        connect(&dynamic_cast<QComboBox&>(source), &QComboBox::activated, this,
+                [this, handler] { run(handler); });
+        break;
+    case ControlEvent::Press:
+        connect(&dynamic_cast<QPushButton&>(source), &QPushButton::clicked, this,
+                [this, handler] { run(handler); });
+        break;
+    }
+}
+
+void Form::load() { run(design_.load); }
+
+void Form::run(Handler handler) {
+    const auto failure = runHandler(handler, *this, design_);
+    if (!failure || failure->message.empty()) return;
+    try {
+        reporter_.report(this, QString::fromStdString(failure->message));
+        focusForCorrection(failure->correctionBox);
+    } catch (...) {
+        // Reporting failed too (out of memory, say): the handler has ended and
+        // the window stays usable, which is all that is left to keep.
+    }
+}
+
+// The box the message named gets the focus with its text selected, so that
+// typing replaces it. In a window that is not active yet (the message box is
+// still closing) Qt keeps this as the focus to restore on activation.
+void Form::focusForCorrection(std::string_view name) {
+    if (name.empty()) return;
+    QWidget& box = control(name);
+    box.setFocus(Qt::OtherFocusReason);
+    if (auto* combo = qobject_cast<QComboBox*>(&box); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    else if (auto* line = qobject_cast<QLineEdit*>(&box))
+        line->selectAll();
+    else if (auto* multiLine = qobject_cast<QPlainTextEdit*>(&box))
+        multiLine->selectAll();
+}
+
+QWidget& Form::control(std::string_view name) const {
+    auto* widget = findChild<QWidget*>(fromUtf8(name), Qt::FindDirectChildrenOnly);
+    if (widget == nullptr) throw std::out_of_range("no control named " + std::string(name));
+    return *widget;
+}
+
+std::string Form::text(std::string_view name) const {
+    QWidget& box = control(name);
+    if (auto* combo = qobject_cast<QComboBox*>(&box)) return controlText(*combo);
+    if (auto* line = qobject_cast<QLineEdit*>(&box)) return controlText(*line);
+    if (auto* multiLine = qobject_cast<QPlainTextEdit*>(&box)) return controlText(*multiLine);
+    throw std::invalid_argument(std::string(name) + " has no text to read");
+}
+
+void Form::setText(std::string_view name, std::string_view text) {
+    QWidget& box = control(name);
+    if (auto* combo = qobject_cast<QComboBox*>(&box)) return setControlText(*combo, text);
+    if (auto* line = qobject_cast<QLineEdit*>(&box)) return setControlText(*line, text);
+    if (auto* multiLine = qobject_cast<QPlainTextEdit*>(&box)) return setControlText(*multiLine, text);
+    throw std::invalid_argument(std::string(name) + " has no text to set");
+}
+
+void Form::setListItem(std::string_view name, int index, std::string_view text) {
+    auto* combo = qobject_cast<QComboBox*>(&control(name));
+    if (combo == nullptr) throw std::invalid_argument(std::string(name) + " has no list");
+    qt::setListItem(*combo, index, text);
+}
+
+void Form::clearList(std::string_view name) {
+    auto* combo = qobject_cast<QComboBox*>(&control(name));
+    if (combo == nullptr) throw std::invalid_argument(std::string(name) + " has no list");
+    qt::clearList(*combo);
+}
+
+NumberLocale Form::numberLocale() const { return numberLocaleOf(QLocale()); }
+
+}  // namespace parvolin::qt

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "runtime/forms/form_controls.h"
+#include "runtime/forms/form_design.h"
+
+namespace parvolin::qt {
+
+// Shows the user an error that ended a handler.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void report(QWidget* window, const QString& message) = 0;
+};
+
+// The standard report: a critical message box modal to the window, titled
+// with the application's name, one OK button, the message as plain text.
+class MessageBoxReporter final : public ErrorReporter {
+public:
+    void report(QWidget* window, const QString& message) override;
+};
+
+// A window built from its design with Qt Widgets. Controls carry their
+// designer names as object names. Its handlers run inside the error frame:
+// whatever a handler throws ends that handler, is reported, and never reaches
+// Qt's event loop (an exception through the event loop is undefined
+// behaviour in Qt); the focus then goes to the box to correct.
+class Form final : public QWidget, public FormControls {
+public:
+    Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent = nullptr);
+
+    // Runs the load handler; called once, after creation and before showing.
+    void load();
+
+    // Client area in logical pixels.
+    QSize clientSize() const;
+
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    void setListItem(std::string_view control, int index, std::string_view text) override;
+    void clearList(std::string_view control) override;
+    NumberLocale numberLocale() const override;
+
+private:
+    QWidget* createControl(const ControlDesign& control);
+    void setUpFrame();
+    void bindEvent(const EventBinding& binding);
+    void run(Handler handler);
+    void focusForCorrection(std::string_view control);
+    QWidget& control(std::string_view name) const;
+
+    const FormDesign& design_;
+    ErrorReporter& reporter_;
+};
+
+}  // namespace parvolin::qt
