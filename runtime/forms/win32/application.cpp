@@ -1,0 +1,27 @@
+#include <exception>
+
+#include "runtime/error_message.h"
+#include "runtime/forms/application.h"
+#include "runtime/forms/win32/accessibility.h"
+#include "runtime/forms/win32/form.h"
+#include "runtime/forms/win32/text.h"
+
+namespace parvolin {
+
+int runApplication(int, char**, const ProjectRecord& record) {
+    const win32::ComApartment com;
+    win32::MessageBoxReporter reporter;
+    try {
+        win32::Form form(record.startupForm, reporter, win32::toUtf16(record.icon));
+        form.load();
+        form.show();
+        return win32::runMessageLoop(form);
+    } catch (const std::exception& error) {
+        // No window to own the message: it stands alone.
+        MessageBoxW(nullptr, win32::toUtf16(unexpectedErrorMessage(error.what())).c_str(),
+                    win32::toUtf16(record.name).c_str(), MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}
+
+}  // namespace parvolin

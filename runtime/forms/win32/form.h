@@ -1,0 +1,116 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "runtime/forms/form_controls.h"
+#include "runtime/forms/form_design.h"
+
+namespace parvolin::win32 {
+
+// Shows the user an error that ended a handler.
+class ErrorReporter {
+public:
+    virtual ~ErrorReporter() = default;
+    virtual void report(HWND window, const std::wstring& message) = 0;
+};
+
+// The standard report: a message box owned by the window (so modal to it),
+// titled with the window's caption, an error icon and one OK button.
+class MessageBoxReporter final : public ErrorReporter {
+public:
+    void report(HWND window, const std::wstring& message) override;
+};
+
+// Handles released on every path.
+struct WindowCloser {
+    void operator()(HWND window) const noexcept { DestroyWindow(window); }
+};
+struct GdiObjectDeleter {
+    void operator()(HFONT font) const noexcept { DeleteObject(font); }
+};
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+// A window built from its design with the native Win32 controls. Its
+// handlers run inside the error frame: whatever a handler throws ends that
+// handler, is reported, and never unwinds through Windows' code; the focus
+// then goes to the box to correct.
+class Form final : public FormControls {
+public:
+    // `iconName` names the .ico resource of the executable; empty for none.
+    Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName = {});
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Runs the load handler; called once, after creation and before showing.
+    void load();
+    // Centres the window on the work area of its screen, shows it and puts
+    // the focus in the first control of the tab order.
+    void show();
+
+    // The top-level window, or nullptr once it has been closed.
+    HWND window() const { return window_; }
+    // A control by its designer name; throws std::out_of_range if unknown.
+    HWND control(std::string_view name) const;
+    // The window's current dots per inch.
+    UINT dpi() const;
+
+    std::string text(std::string_view control) const override;
+    void setText(std::string_view control, std::string_view text) override;
+    void setListItem(std::string_view control, int index, std::string_view text) override;
+    void clearList(std::string_view control) override;
+    NumberLocale numberLocale() const override;
+
+private:
+    struct Control {
+        const ControlDesign* design;
+        HWND window;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(WORD id, WORD code);
+    void createControls();
+    void layOut(UINT dpi);
+    void setIcons(UINT dpi);
+    void nameUnlabelledBoxes();
+    void run(Handler handler);
+    void focusForCorrection(std::string_view name);
+    const Control& find(std::string_view name) const;
+    const Control& findList(std::string_view name) const;
+
+    const FormDesign& design_;
+    ErrorReporter& reporter_;
+    std::wstring iconName_;
+    // The hidden owner keeps the window off the taskbar without making it a
+    // tool window with a small caption.
+    UniqueWindow owner_;
+    HWND window_ = nullptr;  // destroyed by the user or by ~Form
+    std::vector<Control> controls_;
+    UniqueFont font_;
+    UniqueIcon bigIcon_, smallIcon_;
+    // The control to give the focus back to when the window is activated
+    // again: DefWindowProc would give it to the window itself.
+    HWND focus_ = nullptr;
+};
+
+// Runs the message loop until the window closes; returns the exit status.
+// IsDialogMessage gives the window a dialog's keyboard: Tab and Shift+Tab,
+// and Enter and Escape turned into IDOK and IDCANCEL commands.
+int runMessageLoop(const Form& form);
+
+// Handles the messages already waiting, as the message loop does; for driving
+// a window from the thread that owns it.
+void processPendingMessages(const Form& form);
+
+}  // namespace parvolin::win32

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine, quietly, in the Wine prefix named first.
+# The tests use it as CMake's cross-compiling emulator.
+# A program that opens windows (PARVOLIN_WINE_X=1) runs on a private Xvfb, in
+# a prefix of its own ("PREFIX-x"): Wine's desktop process binds to the X
+# server it starts on, so it must not outlive that server or serve another.
+# Usage: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
+set -euo pipefail
+prefix=$1
+shift
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+if [[ ${PARVOLIN_WINE_X:-} == 1 && -z ${PARVOLIN_WINE_XVFB:-} ]]; then
+    export PARVOLIN_WINE_XVFB=1
+    exec xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp -noreset" \
+        "$0" "$prefix-x" "$@"
+fi
+export WINEPREFIX=$prefix
+
+# The first run makes the prefix (some seconds); tests started together wait
+# for it rather than making it twice.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.lock"
+flock 9
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver --wait || true
+fi
+if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
+    # The lock is held to the end: one windowed program per prefix at a time.
+    status=0
+    wine "$@" || status=$?
+    wineserver --kill 2>/dev/null || true
+    exit "$status"
+fi
+# A wine server that outlives each program by a while: starting one for every
+# test costs seconds, reusing it a tenth of that.
+wineserver --persistent=15 2>/dev/null || true  # fails when one already runs
+flock --unlock 9
+exec 9>&-
+exec wine "$@"
