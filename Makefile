@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 FUZZ_TEST_SECONDS ?= 8
 
-.PHONY: all deps configure build test test-default test-asan test-fuzz run package screenshot fuzz bench clean
+.PHONY: all deps configure build test test-default test-asan test-fuzz test-windows windows run package screenshot fuzz bench clean
 
 all: build
 
@@ -20,10 +20,11 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) --parallel $(JOBS)
 
-# Every test three ways: the normal build; the whole suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer; and the fuzz targets, whose
-# corpora are replayed and which then fuzz briefly.
-test: test-default test-asan test-fuzz
+# Every test four ways: the normal build; the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer; the fuzz targets, whose
+# corpora are replayed and which then fuzz briefly; and the Windows build's
+# tests under Wine.
+test: test-default test-asan test-fuzz test-windows
 
 test-default: build
 	ctest --preset default --parallel $(JOBS)
@@ -37,6 +38,14 @@ test-fuzz: deps
 	cmake --preset fuzz -DPARVOLIN_FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
 	cmake --build --preset fuzz --parallel $(JOBS)
 	ctest --preset fuzz
+
+# The Windows program, build/windows/app/parvolin.exe, cross-compiled.
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows --parallel $(JOBS)
+
+test-windows: windows
+	ctest --preset windows --parallel $(JOBS)
 
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \

@@ -12,7 +12,8 @@ packages=(
     qt6-base-dev libxcb1-dev
     xvfb xauth
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
-    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix
+    wine wine64
     python3
     clang libclang-rt-14-dev
 )

@@ -24,6 +24,11 @@ exec 9>"$WINEPREFIX.lock"
 flock 9
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     wineboot --init >/dev/null 2>&1 || true
+    if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
+        # Xvfb has no window manager, for which Wine would wait two seconds
+        # whenever a managed window closes.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    fi
     wineserver --wait || true
 fi
 if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then

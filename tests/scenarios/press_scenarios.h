@@ -13,10 +13,10 @@ struct PressScenario {
     std::string weight;
     std::string height;
     std::string heightUnit;  // "": leave as shown; "pick:X": pick X; else typed
-    std::string bmi;         // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
-    std::string status;      // Text3 afterwards
-    std::string message;     // the error reported; empty when the press succeeds
-    std::string focus;       // after an error: the box that gets the focus
+    std::string bmi = {};    // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
+    std::string status = {};   // Text3 afterwards
+    std::string message = {};  // the error reported; empty when the press succeeds
+    std::string focus = {};    // after an error: the box that gets the focus
 };
 
 inline const std::string kNormal = "Generally Considered Normal Weight";
