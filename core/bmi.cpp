@@ -23,28 +23,36 @@ struct Reader {
     double height() const { return textToNumber(input.height, locale, InputField::Height); }
 };
 
+// Each check names the input its steps worked on, so that the user is told
+// which box to correct: a product beyond range means that input is too large,
+// a failed division by the height means the height is zero or too small.
+// The extra checks after the height's own products change no result and no
+// error kind: an overflow there can only end as that same Overflow.
 double inchesBmi(const Reader& read) {
     FloatStatus status;
     const double weightFactor = status.multiply(read.weight(), kPoundsInchesFactor);
-    status.check();
+    status.check(InputField::Weight, read.input.weight);
     const double h1 = read.height();
     const double h2 = read.height();
-    const double bmi = status.divide(weightFactor, status.multiply(h1, h2));
-    status.check();
+    const double heightSquared = status.multiply(h1, h2);
+    status.check(InputField::Height, read.input.height);
+    const double bmi = status.divide(weightFactor, heightSquared);
+    status.checkDivisionBy(InputField::Height, read.input.height);
     return bmi;
 }
 
 double feetBmi(const Reader& read) {
     FloatStatus status;
     const double weightFactor = status.multiply(read.weight(), kPoundsInchesFactor);
-    status.check();
+    status.check(InputField::Weight, read.input.weight);
     // Twelve twice, not 144: the rounding of each step is part of the result.
     const double inches = status.multiply(status.multiply(read.height(), kInchesPerFoot),
                                           kInchesPerFoot);
-    status.check();
+    status.check(InputField::Height, read.input.height);
     const double divisor = status.multiply(read.height(), inches);
+    status.check(InputField::Height, read.input.height);
     const double bmi = status.divide(weightFactor, divisor);
-    status.check();
+    status.checkDivisionBy(InputField::Height, read.input.height);
     return bmi;
 }
 
@@ -54,9 +62,9 @@ double metricBmi(const Reader& read) {
     const double h = read.height();
     // Two successive divisions, never W / (H x H): the two differ in the last bit.
     const double perMetre = status.divide(w, h);
-    status.check();
+    status.checkDivisionBy(InputField::Height, read.input.height);
     const double bmi = status.divide(perMetre, read.height());
-    status.check();
+    status.checkDivisionBy(InputField::Height, read.input.height);
     return bmi;
 }
 

@@ -45,7 +45,7 @@ std::optional<std::string> cLocaleForm(std::string_view text, std::string_view s
         std::size_t length = 1;
         const char c = text[i];
         if (text.substr(i, separator.size()) == separator) { kind = Separator; length = separator.size(); }
-        else if (c == ' ' || c == '\t') kind = Blank;
+        else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') kind = Blank;
         else if (c == '+' || c == '-') kind = Sign;
         else if (c >= '0' && c <= '9') kind = Digit;
         else if (c == 'e' || c == 'E') kind = Exponent;

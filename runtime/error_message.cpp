@@ -12,8 +12,9 @@ constexpr std::string_view kEllipsis = "\xE2\x80\xA6";     // U+2026
 // sets `codePoint`, or returns 1 with codePoint -1 for an invalid byte.
 std::size_t decodeOne(std::string_view text, std::int32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 && lead < 0xF5 ? 4
-                       : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    // 0x80-0xC1 (continuations, overlong two-byte leads) and 0xF5-0xFF lead nothing.
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
     if (length == 0 || length > text.size()) { codePoint = -1; return 1; }
     std::int32_t value = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -56,6 +57,13 @@ std::string_view boxName(InputField field) {
     return "input";
 }
 
+// Whether a number's text is a zero as typed ("0", "-0.00", "0e5"), rather
+// than a non-zero number too small for a double ("1e-400").
+bool typesZero(std::string_view number) {
+    const std::string_view mantissa = number.substr(0, number.find_first_of("eE"));
+    return mantissa.find_first_of("123456789") == std::string_view::npos;
+}
+
 std::string notANumber(const CalcError& error, const NumberLocale& locale) {
     const std::string box(boxName(error.field()));
     if (isBlankText(error.text()))
@@ -91,13 +99,18 @@ std::string errorMessage(const CalcError& error, const NumberLocale& locale) {
         return notANumber(error, locale);
     case CalcErrorKind::Overflow:
         if (error.field() == InputField::None)
-            return "Weight and height are too large to compute a BMI.";
+            return "The BMI is too large to compute. Check the weight and the height.";
         return "The " + std::string(boxName(error.field())) + " " + quoted(error.text()) +
                " is too large.";
+    // Both come from dividing by the height: a typed zero, or a height so
+    // small that it, or its square, is zero as a double.
     case CalcErrorKind::DivisionByZero:
-        return "The height must not be zero.";
     case CalcErrorKind::InvalidOperation:
-        return "Weight and height must not both be zero.";
+        if (!typesZero(error.text()))
+            return "The height " + quoted(error.text()) + " is too small to compute a BMI.";
+        return error.kind() == CalcErrorKind::DivisionByZero
+                   ? "The height must not be zero."
+                   : "Weight and height must not both be zero.";
     case CalcErrorKind::UnknownUnit:
         if (error.field() == InputField::Method)
             return "Unknown unit system " + quoted(error.text()) + ": choose Imperial or Metric.";

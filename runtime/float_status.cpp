@@ -1,15 +1,16 @@
 #include "runtime/float_status.h"
 
 #include <cmath>
+#include <utility>
 
 #include "runtime/calc_error.h"
 
 namespace parvolin {
 
-void raiseFloatError(unsigned conditions) {
-    if (conditions & kInvalidOperation) throw CalcError(CalcErrorKind::InvalidOperation);
-    if (conditions & kDivisionByZero) throw CalcError(CalcErrorKind::DivisionByZero);
-    if (conditions & kOverflow) throw CalcError(CalcErrorKind::Overflow);
+void raiseFloatError(unsigned conditions, InputField field, std::string_view text) {
+    if (conditions & kInvalidOperation) throw CalcError(CalcErrorKind::InvalidOperation, field, text);
+    if (conditions & kDivisionByZero) throw CalcError(CalcErrorKind::DivisionByZero, field, text);
+    if (conditions & kOverflow) throw CalcError(CalcErrorKind::Overflow, field, text);
 }
 
 // A NaN from non-NaN operands is an invalid operation (0/0, 0 x inf); an
@@ -38,9 +39,13 @@ double FloatStatus::divide(double a, double b) noexcept {
     return result;
 }
 
-void FloatStatus::check() {
-    const unsigned gathered = conditions_;
-    conditions_ = 0;
+void FloatStatus::check(InputField field, std::string_view text) {
+    raiseFloatError(std::exchange(conditions_, 0u), field, text);
+}
+
+void FloatStatus::checkDivisionBy(InputField divisor, std::string_view text) {
+    const unsigned gathered = std::exchange(conditions_, 0u);
+    raiseFloatError(gathered & (kInvalidOperation | kDivisionByZero), divisor, text);
     raiseFloatError(gathered);
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <string_view>
+
+#include "runtime/calc_error.h"
+
 namespace parvolin {
 
 // The floating-point conditions that fail a calculation, as bits.
@@ -11,7 +15,9 @@ enum FloatCondition : unsigned {
 
 // Raises the CalcError for gathered conditions: InvalidOperation before
 // DivisionByZero before Overflow when several occurred. Does nothing for 0.
-void raiseFloatError(unsigned conditions);
+// The error concerns `field` and carries its text.
+void raiseFloatError(unsigned conditions, InputField field = InputField::None,
+                     std::string_view text = {});
 
 // IEEE 754 status gathered since the last check, like the hardware's sticky
 // flags, for one calculation. The conditions are worked out from each step's
@@ -25,8 +31,14 @@ public:
     double multiply(double a, double b) noexcept;
     double divide(double a, double b) noexcept;
 
-    // Fails the calculation if any condition occurred since the last check.
-    void check();
+    // Fails the calculation if any condition occurred since the last check;
+    // the error concerns the input these steps worked on.
+    void check(InputField field = InputField::None, std::string_view text = {});
+
+    // The same after dividing by an input: a division by zero or an invalid
+    // operation concerns the divisor (zero, or too small to divide by); an
+    // overflow concerns no single input, as the quotient itself is too large.
+    void checkDivisionBy(InputField divisor, std::string_view text);
 
 private:
     void note(double a, double b, double result) noexcept;

@@ -9,7 +9,9 @@
 namespace parvolin {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// Line breaks count as blanks around a number: a number copied from a
+// spreadsheet cell or a line of text brings one along.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view trimBlanks(std::string_view text) {

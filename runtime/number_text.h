@@ -18,12 +18,13 @@ struct NumberLocale {
 //
 // Accepted, and nothing else:
 //   blanks* sign? mantissa exponent? blanks*
-//   blanks   : space or tab
+//   blanks   : space, tab, carriage return or line feed
 //   sign     : '+' or '-'
 //   mantissa : ASCII digits with at most one decimal separator (the locale's),
 //              at least one digit in all ("5", "5.", ".5")
 //   exponent : 'e' or 'E', an optional sign, at least one digit
-// Group separators, currency signs, hexadecimal, "inf", "nan", inner blanks,
+// Group separators, currency signs, hexadecimal, "inf", "nan", inner blanks
+// (a line break inside a number included),
 // non-ASCII digits and NUL bytes are rejected, so a "1,75" typed under a '.'
 // locale can never silently become 175.
 //

@@ -80,17 +80,22 @@ using K = CalcErrorKind;
 using F = InputField;
 
 INSTANTIATE_TEST_SUITE_P(Arithmetic, ComputeBmiFails, testing::Values(
-    Failed{"MetricZeroHeight", {"Metric", "Meters", "70", "0"}, kPoint, K::DivisionByZero, F::None, ""},
-    Failed{"MetricZeroWeightAndHeight", {"Metric", "Meters", "0", "0"}, kPoint, K::InvalidOperation, F::None, ""},
+    Failed{"MetricZeroHeight", {"Metric", "Meters", "70", "0"}, kPoint, K::DivisionByZero, F::Height, "0"},
+    Failed{"MetricZeroWeightAndHeight", {"Metric", "Meters", "0", "0"}, kPoint, K::InvalidOperation, F::Height, "0"},
     Failed{"MetricQuotientOverflows", {"Metric", "Meters", "1e308", "1e-10"}, kPoint, K::Overflow, F::None, ""},
-    Failed{"InchesZeroHeight", {"Imperial", "Inches", "154", "0"}, kPoint, K::DivisionByZero, F::None, ""},
-    Failed{"InchesZeroWeightAndHeight", {"Imperial", "Inches", "0", "-0"}, kPoint, K::InvalidOperation, F::None, ""},
-    Failed{"FeetZeroHeight", {"Imperial", "Feet", "154", "0"}, kPoint, K::DivisionByZero, F::None, ""},
-    Failed{"FeetZeroWeightAndHeight", {"Imperial", "Feet", "0", "0"}, kPoint, K::InvalidOperation, F::None, ""},
-    Failed{"FeetTwelveFoldOverflows", {"Imperial", "Feet", "154", "1e307"}, kPoint, K::Overflow, F::None, ""},
+    Failed{"MetricTinyHeightOverflows", {"Metric", "Meters", "70", "1e-200"}, kPoint, K::Overflow, F::None, ""},
+    Failed{"InchesZeroHeight", {"Imperial", "Inches", "154", "0"}, kPoint, K::DivisionByZero, F::Height, "0"},
+    Failed{"InchesHeightSquaredUnderflows", {"Imperial", "Inches", "70", "1e-200"}, kPoint, K::DivisionByZero, F::Height, "1e-200"},
+    Failed{"InchesHeightSquaredOverflows", {"Imperial", "Inches", "70", "1e200"}, kPoint, K::Overflow, F::Height, "1e200"},
+    Failed{"InchesZeroWeightTinyHeight", {"Imperial", "Inches", "0", "1e-200"}, kPoint, K::InvalidOperation, F::Height, "1e-200"},
+    Failed{"InchesZeroWeightAndHeight", {"Imperial", "Inches", "0", "-0"}, kPoint, K::InvalidOperation, F::Height, "-0"},
+    Failed{"FeetZeroHeight", {"Imperial", "Feet", "154", "0"}, kPoint, K::DivisionByZero, F::Height, "0"},
+    Failed{"FeetZeroWeightAndHeight", {"Imperial", "Feet", "0", "0"}, kPoint, K::InvalidOperation, F::Height, "0"},
+    Failed{"FeetTwelveFoldOverflows", {"Imperial", "Feet", "154", "1e307"}, kPoint, K::Overflow, F::Height, "1e307"},
+    Failed{"FeetHeightProductOverflows", {"Imperial", "Feet", "154", "1e160"}, kPoint, K::Overflow, F::Height, "1e160"},
     // The weight factor is checked before the height text is even converted.
-    Failed{"WeightFactorOverflowsBeforeHeightIsRead", {"Imperial", "Inches", "1e306", "tall"}, kPoint, K::Overflow, F::None, ""},
-    Failed{"FeetWeightFactorOverflowsFirst", {"Imperial", "Feet", "-1e306", "tall"}, kPoint, K::Overflow, F::None, ""}),
+    Failed{"WeightFactorOverflowsBeforeHeightIsRead", {"Imperial", "Inches", "1e306", "tall"}, kPoint, K::Overflow, F::Weight, "1e306"},
+    Failed{"FeetWeightFactorOverflowsFirst", {"Imperial", "Feet", "-1e306", "tall"}, kPoint, K::Overflow, F::Weight, "-1e306"}),
     rowName<Failed>);
 
 INSTANTIATE_TEST_SUITE_P(Texts, ComputeBmiFails, testing::Values(
