@@ -1,10 +1,12 @@
 // The project record and the icon the window carries.
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
 #include <QtEndian>
 
 #include "app/project.h"
+#include "runtime/forms/qt/application.h"
 #include "qt_test_main.h"
 
 using namespace parvolin;
@@ -50,6 +52,16 @@ private slots:
         QCOMPARE(QLocale(QString::fromUtf8(record.language.data(), qsizetype(record.language.size()))),
                  QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(record.startupForm.name, "Form1");
+    }
+
+    // A Wayland desktop finds the window's launcher, and so its icon, by this
+    // name; the window itself carries the small PNGs.
+    void applicationNamesItsLauncherAndCarriesItsIcon() {
+        qt::describeApplication(projectRecord());
+        QCOMPARE(QGuiApplication::desktopFileName() + ".desktop",
+                 QFileInfo(QStringLiteral(PARVOLIN_LAUNCHER_FILE)).fileName());
+        QVERIFY(QFileInfo::exists(QStringLiteral(PARVOLIN_LAUNCHER_FILE)));
+        QCOMPARE(QApplication::windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     }
 
     void iconHoldsThirteenImages() {

@@ -445,6 +445,11 @@ private slots:
         QTest::newRow("Text3") << "Text3" << "Status:";
     }
 
+    void unitBoxesCarryTheirNames() {
+        QCOMPARE(combo("Combo2")->accessibleName(), QStringLiteral("Weight unit"));
+        QCOMPARE(combo("Combo3")->accessibleName(), QStringLiteral("Height unit"));
+    }
+
     // What a screen reader can announce: the name, the labels related to the
     // control and its description.
     void screenReadersHearWhatEachBoxIs() {

@@ -62,6 +62,13 @@ int main(int argc, char** argv) {
     expect(std::find(states.begin(), states.end(), x.atom("_NET_WM_STATE_SKIP_TASKBAR")) != states.end(),
            "it asks to stay off the taskbar");
 
+    // _NET_WM_ICON: width, height, then the pixels, for each size offered.
+    const auto icon = x.property(*window, x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL);
+    bool has48 = false;
+    for (std::size_t at = 0; at + 1 < icon.size(); at += 2 + std::size_t(icon[at]) * icon[at + 1])
+        has48 = has48 || (icon[at] == 48 && icon[at + 1] == 48);
+    expect(has48, "it carries its icon, 48 x 48 among the sizes");
+
     x.close(*window);
     const auto exit = program.waitForExit(20s);
     expect(exit && exit->status == 0, "closing the window ends the program with status 0");

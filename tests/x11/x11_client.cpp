@@ -35,7 +35,7 @@ xcb_atom_t Client::atom(const char* name) {
 
 std::vector<std::uint32_t> Client::property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
     auto reply = own(xcb_get_property_reply(connection(),
-                                            xcb_get_property(connection(), 0, window, name, type, 0, 64), nullptr));
+                                            xcb_get_property(connection(), 0, window, name, type, 0, 1u << 16), nullptr));
     if (!reply || reply->format != 32) return {};
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
