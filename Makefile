@@ -47,11 +47,17 @@ windows: deps
 test-windows: windows
 	ctest --preset windows --parallel $(JOBS)
 
-run: build
+# Looks for a display before anything is installed or built, then builds the
+# program alone (no tests) and starts it.
+run:
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-		echo "No display to open the window on; to run it on a virtual one: xvfb-run make run"; \
+		echo "make run opens Parvolin's window, but this session has no display (DISPLAY and WAYLAND_DISPLAY are not set)."; \
+		echo "Run it from a terminal in your desktop session, or over ssh -X from a machine with one."; \
+		echo "make test needs no display."; \
 		exit 1; \
 	fi
+	@$(MAKE) --no-print-directory configure
+	cmake --build --preset $(PRESET) --parallel $(JOBS) --target parvolin
 	./build/$(PRESET)/app/parvolin
 
 package: build

@@ -50,6 +50,17 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
         box->setWordWrapMode(QTextOption::WordWrap);  // Qt's default also breaks inside words
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
+        // The style draws a scroll area's frame as cosmetic lines along its
+        // last logical row and column; at a fractional scale (1.25, 1.5,
+        // 1.75) those fall on a part of a device pixel, are rounded past the
+        // box's edge and clipped away. A box frame is filled as rectangles,
+        // which cover whole device pixels at every scale; it is drawn in the
+        // outline colour the style gives the other boxes (Fusion: the window
+        // colour darkened by 140 per cent).
+        box->setFrameStyle(QFrame::Box | QFrame::Plain);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Window).darker(140));
+        box->setPalette(palette);
         return box;
     }
     case ControlKind::PushButton: {
