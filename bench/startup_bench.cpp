@@ -1,6 +1,7 @@
 // Start-up of the real program, from spawning it to its first window being
 // viewable on the X server in DISPLAY, and its peak memory, against a minimal
-// Qt Widgets program built in the same tree. Run under Xvfb.
+// Qt Widgets program built in the same tree, with and without one label.
+// Run under Xvfb.
 #include <benchmark/benchmark.h>
 
 #include "x11_client.h"
@@ -41,6 +42,8 @@ void StartUp(benchmark::State& state, const char* program, const char* title) {
 }  // namespace
 
 BENCHMARK_CAPTURE(StartUp, minimal_qt, PARVOLIN_MINIMAL_APP, "Minimal")
+    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(StartUp, minimal_qt_label, PARVOLIN_MINIMAL_LABEL_APP, "Minimal with a label")
     ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(StartUp, parvolin, PARVOLIN_APP, "Parvolin")
     ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
