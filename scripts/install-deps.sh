@@ -10,7 +10,7 @@ packages=(
     g++ make cmake
     libgtest-dev
     qt6-base-dev libxcb1-dev
-    xvfb xauth
+    xvfb xauth xdotool xclip
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix
     wine wine64
