@@ -203,6 +203,32 @@ TEST_F(Form1Window, ControlsSitWhereDesignedAndLabelsFitTheirCaptions) {
     }
 }
 
+// Moved to a monitor at 150 per cent, the window lays itself out again.
+TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
+    const auto fontHeight = [&] {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box("Text1"), WM_GETFONT, 0, 0)), sizeof font, &font);
+        return std::abs(font.lfHeight);
+    };
+    const LONG heightAt96 = fontHeight();
+    RECT suggested{10, 20, 400, 400};
+    SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT client{}, text1{}, frame{};
+    GetClientRect(form_->window(), &client);
+    // Only the width: the caption's height is the system's, and here the
+    // system itself stays at 96 dpi.
+    EXPECT_EQ(client.right, 326);
+    GetWindowRect(box("Text1"), &text1);
+    MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&text1), 2);
+    EXPECT_EQ(text1.left, 90);
+    EXPECT_EQ(text1.top, 63);
+    EXPECT_EQ(text1.right - text1.left, 105);
+    EXPECT_GT(fontHeight(), heightAt96);
+    GetWindowRect(form_->window(), &frame);
+    EXPECT_EQ(frame.left, 10);
+    EXPECT_EQ(frame.top, 20);
+}
+
 TEST_F(Form1Window, TabAndShiftTabVisitEveryBoxInOrder) {
     for (bool backwards : {false, true}) {
         std::vector<std::string> expected(kTabOrder.begin() + 1, kTabOrder.end());

@@ -270,9 +270,11 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const UINT newDpi = HIWORD(wParam);
         layOut(newDpi);
         setIcons(newDpi);
+        // Where Windows suggests; the size is layOut's, worked out from the
+        // client area in twips, which keeps it exact at every DPI.
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
         return 0;
     }
     case WM_DESTROY:
