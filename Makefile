@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 FUZZ_TEST_SECONDS ?= 8
 
-.PHONY: all deps configure build test test-default test-asan test-fuzz test-windows windows run package screenshot fuzz bench clean
+.PHONY: all deps configure build test test-default test-asan test-fuzz test-windows windows windows-package run package screenshot fuzz bench clean
 
 all: build
 
@@ -43,6 +43,10 @@ test-fuzz: deps
 windows: deps
 	cmake --preset windows
 	cmake --build --preset windows --parallel $(JOBS)
+
+# The Windows downloads: a zip and an installer, in build/windows.
+windows-package: windows
+	@ls build/windows/Parvolin-*-win64.zip build/windows/Parvolin-*-win64-setup.exe
 
 test-windows: windows
 	ctest --preset windows --parallel $(JOBS)

@@ -13,7 +13,7 @@ packages=(
     xvfb xauth xdotool xclip
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix
-    wine wine64
+    wine wine64 nsis
     python3
     clang libclang-rt-14-dev
 )

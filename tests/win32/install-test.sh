@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The Windows downloads under Wine, on a private Xvfb: the zip holds what it
+# should; the installer installs silently (files, Start-menu shortcut,
+# Add/Remove Programs entry), the installed program starts and closes with
+# status 0, and the uninstaller leaves nothing behind.
+# Usage: install-test.sh PREFIX SETUP ZIP VERSION
+set -euo pipefail
+prefix=$1 setup=$2 zip=$3 version=$4
+
+if [[ -z ${PARVOLIN_WINE_XVFB:-} ]]; then
+    export PARVOLIN_WINE_XVFB=1
+    exec xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp -noreset" "$0" "$@"
+fi
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+passes=0 failures=0
+expect() {  # expect WHAT ACTUAL EXPECTED
+    if [[ $2 == "$3" ]]; then echo "ok: $1"; passes=$((passes + 1))
+    else echo "FAILED: $1: got '$2', expected '$3'"; failures=$((failures + 1)); fi
+}
+exists() { [[ -e $1 ]] && echo yes || echo no; }
+registry() {  # the value of the uninstall entry, or nothing
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Parvolin' /v "$1" 2>/dev/null |
+        tr -d '\r' | awk -v name="$1" '$1 == name { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+
+listing=$(python3 -c 'import sys, zipfile; print(" ".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
+folder=$(basename "$zip" .zip)
+expect "the zip holds the program, its licence and a README" "$listing" \
+    "$folder/ $folder/LICENSE.txt $folder/README.txt $folder/parvolin.exe"
+
+mkdir -p "$(dirname "$prefix")"
+exec 9>"$prefix.lock"
+flock 9
+[[ -f $prefix/system.reg ]] || { wineboot --init >/dev/null 2>&1 || true; }
+wineserver --wait || true
+
+dir="$prefix/drive_c/Program Files/Parvolin"
+shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
+
+wine "$setup" /S
+wineserver --wait
+expect "the program is installed in Program Files" "$(exists "$dir/parvolin.exe")" yes
+expect "with its licence and README" "$(exists "$dir/LICENSE.txt")$(exists "$dir/README.txt")" yesyes
+expect "a Start-menu shortcut named Parvolin" "$(exists "$shortcut")" yes
+expect "an Add/Remove Programs entry" "$(registry DisplayName)" Parvolin
+expect "with the version" "$(registry DisplayVersion)" "$version"
+expect "and its uninstaller" "$(registry UninstallString)" '"C:\Program Files\Parvolin\uninstall.exe"'
+
+wine "$dir/parvolin.exe" &
+pid=$!
+window=
+for _ in $(seq 150); do
+    window=$(xdotool search --onlyvisible --name '^Parvolin$' 2>/dev/null | head -n 1) && [[ -n $window ]] && break
+    sleep 0.1
+done
+expect "the installed program opens its window" "$([[ -n $window ]] && echo yes || echo no)" yes
+[[ -n $window ]] && xdotool windowfocus --sync "$window" key alt+F4
+status=0
+wait $pid || status=$?
+expect "and closes with status 0" "$status" 0
+
+wine "$dir/uninstall.exe" /S
+wineserver --wait  # the uninstaller runs on from a copy of itself
+expect "the uninstaller removes the folder" "$(exists "$dir")" no
+expect "and the shortcut" "$(exists "$shortcut")" no
+expect "and the Add/Remove Programs entry" "$(registry DisplayName)" ""
+
+wineserver --kill 2>/dev/null || true
+echo "$passes passed, $failures failed"
+((failures == 0))
