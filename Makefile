@@ -68,17 +68,19 @@ package: build
 	cmake --build --preset $(PRESET) --target package
 	@ls build/$(PRESET)/*.deb
 
-# Retakes the README's picture of the real window.
-screenshot: build
-	@bash scripts/install-deps.sh xdotool imagemagick
-	bash scripts/screenshot.sh build/$(PRESET)/app/parvolin docs/screenshot.png
+# Retakes the README's pictures of the real windows, on Linux and under Wine.
+screenshot: build windows
+	@bash scripts/install-deps.sh imagemagick
+	bash scripts/screenshot.sh docs/screenshot.png build/$(PRESET)/app/parvolin
+	bash scripts/screenshot.sh docs/screenshot-windows.png \
+		scripts/wine-run.sh $(CURDIR)/build/windows/wine-x build/windows/app/parvolin.exe
 
 # Benchmarks against their baselines; rewrites docs/PERFORMANCE.md.
-bench: deps
+bench: deps windows
 	@bash scripts/install-deps.sh libbenchmark-dev
 	cmake --preset bench
 	cmake --build --preset bench --parallel $(JOBS)
-	bash bench/run.sh build/bench docs/PERFORMANCE.md
+	bash bench/run.sh build/bench docs/PERFORMANCE.md build/windows
 
 # Fuzzes every target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600).
 fuzz: deps

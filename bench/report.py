@@ -17,7 +17,10 @@ PAIRS = [
     ("Peak memory of that start-up", "startup.json", "StartUp/parvolin", "StartUp/minimal_qt", "peak_rss_kib", 1.1),
     ("Start-up, against a window with one label", "startup.json", "StartUp/parvolin", "StartUp/minimal_qt_label", "time", 1.05),
     ("Peak memory, against a window with one label", "startup.json", "StartUp/parvolin", "StartUp/minimal_qt_label", "peak_rss_kib", 1.05),
+    ("Windows: parvolin.exe's start-up under Wine", "startup.json", "StartUp/wine_parvolin", "StartUp/wine_minimal_win32", "time", 1.1),
 ]
+# Figures of the Windows build that stand alone: (what, key, goal in bytes).
+SIZES = [("Windows: parvolin.exe's size", "parvolin_exe_bytes", 1024 * 1024)]
 
 
 def medians(path):
@@ -50,17 +53,28 @@ def cpu_model():
 def main():
     results, report = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
     rows, context = [], None
+    windows = results / "windows.json"
     for what, file, measured, baseline, kind, goal in PAIRS:
+        if "wine" in measured and not windows.exists():
+            continue
         found, context = medians(results / file)
         value, unit = figure(pick(found, measured), kind)
         base, _ = figure(pick(found, baseline), kind)
         ratio = value / base
         rows.append((what, f"{value:.4g} {unit}", f"{base:.4g} {unit}", ratio, goal))
 
+    sizes = []
+    if windows.exists():
+        figures = json.loads(windows.read_text())
+        sizes = [(what, figures[key], goal) for what, key, goal in SIZES]
+
     print(f"\n{'':46} {'measured':>14} {'baseline':>14} {'ratio':>7} {'goal':>6}")
     for what, value, base, ratio, goal in rows:
         verdict = "met" if ratio <= goal else "MISSED"
         print(f"{what:46} {value:>14} {base:>14} {ratio:7.2f} {goal:6.2f} {verdict}")
+    for what, size, goal in sizes:
+        verdict = "met" if size < goal else "MISSED"
+        print(f"{what:46} {size / 1024:11.0f} KiB {'':>14} {'':>7} {goal / 1024:4.0f} KiB {verdict}")
 
     lines = [
         "# Performance",
@@ -78,6 +92,9 @@ def main():
     ]
     for what, value, base, ratio, goal in rows:
         lines.append(f"| {what} | {value} | {base} | {ratio:.2f} | at most {goal:.2f} |")
+    if sizes:
+        lines += ["", "| what | measured | goal |", "|---|---|---|"]
+        lines += [f"| {what} | {size / 1024:.0f} KiB | under {goal / 1024:.0f} KiB |" for what, size, goal in sizes]
     lines += [
         "",
         "Baselines:",
@@ -93,6 +110,10 @@ def main():
         "  program showing one label (`minimal_label_app`), which loads the fonts",
         "  as any window with text must. Timed from spawning to the window being",
         "  viewable, memory as the peak resident set.",
+        "- **Windows start-up:** `bench/minimal_win32.cpp`, one empty Win32 window",
+        "  built with the same MinGW-w64 toolchain and flags as `parvolin.exe`;",
+        "  both started with `wine` under the same Wine and wine server, timed",
+        "  from spawning to the window being viewable on the X server.",
         "",
         "To rerun: `make bench` (it installs Google Benchmark if missing, builds the",
         "`bench` preset, runs everything and rewrites this file).",

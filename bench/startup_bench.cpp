@@ -1,8 +1,14 @@
 // Start-up of the real program, from spawning it to its first window being
 // viewable on the X server in DISPLAY, and its peak memory, against a minimal
 // Qt Widgets program built in the same tree, with and without one label.
-// Run under Xvfb.
+// With PARVOLIN_WINE_APP and PARVOLIN_WINE_MINIMAL_APP set (paths of .exe
+// files), also parvolin.exe against a minimal Win32 program, both under the
+// same Wine. Run under Xvfb.
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "x11_client.h"
 
@@ -10,7 +16,15 @@ namespace {
 
 using namespace std::chrono_literals;
 
-void StartUp(benchmark::State& state, const char* program, const char* title) {
+struct Program {
+    std::vector<std::string> command;
+    std::string title;
+    // Qt programs are closed as a close box does and must end with 0; a
+    // Wine window without a window manager is simply ended.
+    bool closeCleanly = true;
+};
+
+void StartUp(benchmark::State& state, const Program& program) {
     parvolin::x11::Client x;
     if (!x.connected()) {
         state.SkipWithError("no X server in DISPLAY");
@@ -20,13 +34,14 @@ void StartUp(benchmark::State& state, const char* program, const char* title) {
     int runs = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        parvolin::x11::Process process(program);
-        const auto window = x.waitForWindow(title, 30s);
+        parvolin::x11::Process process(program.command);
+        const auto window = x.waitForWindow(program.title, 30s);
         state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         if (!window) {
             state.SkipWithError("the window did not appear");
             return;
         }
+        if (!program.closeCleanly) continue;  // ended by the Process destructor
         x.close(*window);
         const auto exit = process.waitForExit(20s);
         if (!exit || exit->status != 0) {
@@ -36,15 +51,30 @@ void StartUp(benchmark::State& state, const char* program, const char* title) {
         peakKiB += double(exit->peakMemoryKiB);
         ++runs;
     }
-    state.counters["peak_rss_kib"] = peakKiB / runs;
+    if (runs > 0) state.counters["peak_rss_kib"] = peakKiB / runs;
+}
+
+void add(const char* name, Program program) {
+    benchmark::RegisterBenchmark(name, [program](benchmark::State& state) { StartUp(state, program); })
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace
 
-BENCHMARK_CAPTURE(StartUp, minimal_qt, PARVOLIN_MINIMAL_APP, "Minimal")
-    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StartUp, minimal_qt_label, PARVOLIN_MINIMAL_LABEL_APP, "Minimal with a label")
-    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(StartUp, parvolin, PARVOLIN_APP, "Parvolin")
-    ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    add("StartUp/minimal_qt", {{PARVOLIN_MINIMAL_APP}, "Minimal"});
+    add("StartUp/minimal_qt_label", {{PARVOLIN_MINIMAL_LABEL_APP}, "Minimal with a label"});
+    add("StartUp/parvolin", {{PARVOLIN_APP}, "Parvolin"});
+    const char* wineApp = std::getenv("PARVOLIN_WINE_APP");
+    const char* wineMinimal = std::getenv("PARVOLIN_WINE_MINIMAL_APP");
+    if (wineApp != nullptr && wineMinimal != nullptr) {
+        add("StartUp/wine_minimal_win32", {{"wine", wineMinimal}, "Minimal", false});
+        add("StartUp/wine_parvolin", {{"wine", wineApp}, "Parvolin", false});
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the program on its own Xvfb with an example
-# computed (Imperial, 154 pounds, 69 inches), typed and clicked as a user would.
-# Usage: screenshot.sh PROGRAM OUTPUT
+# Takes a picture of the program for the README: the program on its own Xvfb
+# with an example computed (Imperial, 154 pounds, 69 inches), typed and
+# clicked as a user would. COMMAND starts the program: the Linux program
+# itself, or scripts/wine-run.sh with a Wine prefix and parvolin.exe.
+# Usage: screenshot.sh OUTPUT COMMAND [ARGUMENTS...]
 set -euo pipefail
-program=$1 output=$2
+output=$1
+shift
 
-if [[ -z ${PARVOLIN_IN_XVFB:-} ]]; then
-    export PARVOLIN_IN_XVFB=1
-    exec xvfb-run --auto-servernum --server-args="-screen 0 640x480x24 -nolisten tcp -noreset" "$0" "$@"
+# PARVOLIN_WINE_XVFB tells the Wine runner that this is the X server to use.
+if [[ -z ${PARVOLIN_WINE_XVFB:-} ]]; then
+    export PARVOLIN_WINE_XVFB=1
+    exec xvfb-run --auto-servernum --server-args="-screen 0 640x480x24 -nolisten tcp -noreset" "$0" "$output" "$@"
 fi
 
-"$program" &
+"$@" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
 window=
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Parvolin$' 2>/dev/null | head -n 1) && [[ -n $window ]] && break
     sleep 0.1
 done
@@ -33,3 +37,7 @@ sleep 0.5
 
 import -window "$window" "$output"
 echo "saved $output"
+# Alt+F4 closes the Wine window; the Linux program without a window manager
+# ends on the kill that follows.
+xdotool key alt+F4
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done

@@ -23,7 +23,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
-    wineboot --init >/dev/null 2>&1 || true
+    wineboot --init >/dev/null 2>&1 9>&- || true
     if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
         # Xvfb has no window manager, for which Wine would wait two seconds
         # whenever a managed window closes.
@@ -33,8 +33,9 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
 fi
 if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
     # The lock is held to the end: one windowed program per prefix at a time.
+    # Wine's processes do not inherit the lock: one left behind must not hold it.
     status=0
-    wine "$@" || status=$?
+    wine "$@" 9>&- || status=$?
     wineserver --kill 2>/dev/null || true
     exit "$status"
 fi

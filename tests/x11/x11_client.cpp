@@ -75,9 +75,14 @@ void Client::close(xcb_window_t window) {
     xcb_flush(connection());
 }
 
-Process::Process(const std::string& path) {
-    char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    if (posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, environ) != 0) pid_ = -1;
+Process::Process(const std::string& path) : Process(std::vector<std::string>{path}) {}
+
+Process::Process(const std::vector<std::string>& command) {
+    std::vector<char*> argv;
+    for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    if (argv.size() < 2 || posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        pid_ = -1;
 }
 
 Process::~Process() {

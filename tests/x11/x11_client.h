@@ -38,6 +38,8 @@ private:
 class Process {
 public:
     explicit Process(const std::string& path);
+    // A command with arguments; the first is found on PATH.
+    explicit Process(const std::vector<std::string>& command);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

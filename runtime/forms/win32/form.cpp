@@ -305,6 +305,10 @@ void Form::onCommand(WORD id, WORD code) {
         source = controls_[static_cast<std::size_t>(id - kFirstControlId)].design;
     }
     if (source == nullptr) return;
+    // A combo box's edit field keeps its selection when the focus leaves it
+    // (Wine then still draws it highlighted); Tab selects it all again anyway.
+    if (source->kind == ControlKind::DropDownCombo && code == CBN_KILLFOCUS)
+        unselectEditText(control(source->name));
     for (const EventBinding& binding : design_.events) {
         if (binding.control != source->name) continue;
         if (binding.event == ControlEvent::Press && code == BN_CLICKED) run(binding.handler);
