@@ -1,51 +1,50 @@
 #include "runtime/forms/win32/accessibility.h"
 
-#include <initguid.h>
 #include <oleacc.h>
 
 namespace parvolin::win32 {
 namespace {
 
-// Releases a COM interface on every path.
-template <typename Interface>
-struct ComPtr {
-    Interface* p = nullptr;
-    ~ComPtr() {
-        if (p != nullptr) p->Release();
-    }
-};
+// oleacc.h's identifiers, defined here because oleacc is not linked.
+constexpr GUID kAccPropServicesClass{0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kAccPropServicesInterface{0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kNameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+template <typename Function>
+Function entry(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 }  // namespace
 
-ComApartment::ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-
-ComApartment::~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
+AccessibleNames::~AccessibleNames() {
+    if (services_ != nullptr) services_->Release();
+    if (comInitialized_) {
+        if (auto uninitialize = entry<void(WINAPI*)()>(ole32_.get(), "CoUninitialize")) uninitialize();
+    }
 }
 
-bool setAccessibleName(HWND control, const std::wstring& name) {
-    ComPtr<IAccPropServices> services;
-    if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                IID_IAccPropServices, reinterpret_cast<void**>(&services.p))))
-        return false;
-    return SUCCEEDED(services.p->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT),
-                                                CHILDID_SELF, PROPID_ACC_NAME, name.c_str()));
+bool AccessibleNames::load() {
+    if (loaded_) return services_ != nullptr;
+    loaded_ = true;
+    ole32_.reset(LoadLibraryW(L"ole32.dll"));
+    oleacc_.reset(LoadLibraryW(L"oleacc.dll"));  // the service's own server
+    if (!ole32_ || !oleacc_) return false;
+    const auto initialize = entry<HRESULT(WINAPI*)(void*, DWORD)>(ole32_.get(), "CoInitializeEx");
+    const auto create = entry<HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(
+        ole32_.get(), "CoCreateInstance");
+    if (initialize == nullptr || create == nullptr) return false;
+    comInitialized_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    if (FAILED(create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                      reinterpret_cast<void**>(&services_))))
+        services_ = nullptr;
+    return services_ != nullptr;
 }
 
-std::wstring accessibleName(HWND control) {
-    ComPtr<IAccessible> accessible;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible.p))))
-        return {};
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (FAILED(accessible.p->get_accName(self, &name)) || name == nullptr) return {};
-    std::wstring result(name, SysStringLen(name));
-    SysFreeString(name);
-    return result;
+bool AccessibleNames::name(HWND control, const std::wstring& name) {
+    if (!load()) return false;
+    return SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                               kNameProperty, name.c_str()));
 }
 
 }  // namespace parvolin::win32

@@ -2,14 +2,12 @@
 
 #include "runtime/error_message.h"
 #include "runtime/forms/application.h"
-#include "runtime/forms/win32/accessibility.h"
 #include "runtime/forms/win32/form.h"
 #include "runtime/forms/win32/text.h"
 
 namespace parvolin {
 
 int runApplication(int, char**, const ProjectRecord& record) {
-    const win32::ComApartment com;
     win32::MessageBoxReporter reporter;
     try {
         win32::Form form(record.startupForm, reporter, win32::toUtf16(record.icon));

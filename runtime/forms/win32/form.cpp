@@ -4,7 +4,6 @@
 
 #include <stdexcept>
 
-#include "runtime/forms/win32/accessibility.h"
 #include "runtime/forms/win32/text.h"
 
 namespace parvolin::win32 {
@@ -15,6 +14,8 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIP
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 // Control ids start well clear of IDOK and IDCANCEL, which IsDialogMessage sends.
 constexpr int kFirstControlId = 100;
+// Posted once the window is shown: name the boxes for screen readers.
+constexpr UINT kNameControls = WM_APP + 1;
 // How many items a drop-down list shows before it scrolls.
 constexpr int kVisibleListItems = 8;
 
@@ -161,7 +162,6 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconN
     createControls();
     layOut(dpi());
     setIcons(dpi());
-    nameUnlabelledBoxes();
 }
 
 Form::~Form() {
@@ -225,7 +225,7 @@ void Form::setIcons(UINT dpi) {
 void Form::nameUnlabelledBoxes() {
     for (const Control& control : controls_)
         if (!control.design->accessibleName.empty())
-            setAccessibleName(control.window, toUtf16(control.design->accessibleName));
+            names_.name(control.window, toUtf16(control.design->accessibleName));
 }
 
 void Form::load() { run(design_.load); }
@@ -245,6 +245,7 @@ void Form::show() {
     SetForegroundWindow(window_);
     focus_ = GetNextDlgTabItem(window_, nullptr, FALSE);
     SetFocus(focus_);
+    PostMessageW(window_, kNameControls, 0, 0);
 }
 
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -277,6 +278,9 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
         return 0;
     }
+    case kNameControls:
+        nameUnlabelledBoxes();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

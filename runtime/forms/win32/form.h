@@ -9,6 +9,7 @@
 
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
+#include "runtime/forms/win32/accessibility.h"
 
 namespace parvolin::win32 {
 
@@ -55,7 +56,8 @@ public:
     // Runs the load handler; called once, after creation and before showing.
     void load();
     // Centres the window on the work area of its screen, shows it and puts
-    // the focus in the first control of the tab order.
+    // the focus in the first control of the tab order. The boxes no label
+    // names get their names for screen readers right after, from the loop.
     void show();
 
     // The top-level window, or nullptr once it has been closed.
@@ -99,6 +101,7 @@ private:
     std::vector<Control> controls_;
     UniqueFont font_;
     UniqueIcon bigIcon_, smallIcon_;
+    AccessibleNames names_;
     // The control to give the focus back to when the window is activated
     // again: DefWindowProc would give it to the window itself.
     HWND focus_ = nullptr;
