@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/forms/win32/text.h"
 
@@ -116,7 +117,7 @@ UniqueFont messageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi))
-        return UniqueFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+        return UniqueFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));  // deleting it does nothing
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
@@ -183,14 +184,15 @@ UINT Form::dpi() const { return window_ ? GetDpiForWindow(window_) : USER_DEFAUL
 
 // Twips become pixels at the window's DPI; a label takes its caption's size.
 void Form::layOut(UINT dpi) {
-    font_ = messageFont(dpi);
+    // The old font is deleted only once no control uses it any more.
+    UniqueFont font = messageFont(dpi);
     const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
     for (const Control& control : controls_) {
-        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         const TwipRect& place = control.design->place;
         int width = px(place.width), height = px(place.height);
         if (control.design->kind == ControlKind::Label) {
-            const SIZE size = captionSize(control.window, font_.get());
+            const SIZE size = captionSize(control.window, font.get());
             width = size.cx;
             height = size.cy;
         } else if (control.design->kind == ControlKind::DropDownCombo) {
@@ -200,6 +202,7 @@ void Form::layOut(UINT dpi) {
         SetWindowPos(control.window, nullptr, px(place.left), px(place.top), width, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    font_ = std::move(font);
     RECT frame{0, 0, px(design_.clientWidth), px(design_.clientHeight)};
     AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
