@@ -60,7 +60,8 @@ run:
 		echo "make test needs no display."; \
 		exit 1; \
 	fi
-	@$(MAKE) --no-print-directory configure
+	@bash scripts/install-deps.sh --run
+	cmake --preset $(PRESET)
 	cmake --build --preset $(PRESET) --parallel $(JOBS) --target parvolin
 	./build/$(PRESET)/app/parvolin
 

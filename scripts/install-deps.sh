@@ -1,22 +1,35 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Parvolin need, and
 # only those that are not installed yet. Safe to run any number of times.
+# With --run, only what building and running the Linux program needs (the
+# build configures the tests too, so GoogleTest and Xvfb are among them).
 # Packages named as arguments are installed in the same way, for the tasks
 # beyond building and testing (the screenshot, say).
 set -euo pipefail
 
-packages=(
-    "$@"
+build_and_run=(
     g++ make cmake
     libgtest-dev
     qt6-base-dev libxcb1-dev
-    xvfb xauth xdotool xclip
+    xvfb xauth
+)
+# The tests beyond the program's own build: installing, the sanitizers and
+# fuzzers (clang), and the Windows build under Wine.
+testing=(
+    xdotool xclip
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix
     wine wine64 nsis
     python3
     clang libclang-rt-14-dev
 )
+
+if [[ ${1:-} == --run ]]; then
+    shift
+    packages=("$@" "${build_and_run[@]}")
+else
+    packages=("$@" "${build_and_run[@]}" "${testing[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
