@@ -1,8 +1,5 @@
 #include "runtime/forms/form_design.h"
 
-#include <stdexcept>
-#include <string>
-
 namespace parvolin {
 
 std::string_view CorrectionBoxes::of(InputField field) const {
@@ -14,12 +11,6 @@ std::string_view CorrectionBoxes::of(InputField field) const {
     case InputField::None: break;
     }
     return none;
-}
-
-const ControlDesign& FormDesign::control(std::string_view controlName) const {
-    for (const ControlDesign& design : controls)
-        if (design.name == controlName) return design;
-    throw std::out_of_range("no control named " + std::string(controlName));
 }
 
 }  // namespace parvolin

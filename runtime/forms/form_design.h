@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <span>
 #include <string_view>
 
@@ -75,9 +74,6 @@ struct FormDesign {
     Handler load;  // runs once, after creation and before the window is shown
     std::span<const EventBinding> events;
     CorrectionBoxes correction;
-
-    // The control called `name`; throws std::out_of_range for an unknown name.
-    const ControlDesign& control(std::string_view controlName) const;
 };
 
 // Twips to pixels at `dpi` dots per inch, rounded to nearest: 15 twips make

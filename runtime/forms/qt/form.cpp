@@ -196,17 +196,17 @@ void Form::setText(std::string_view name, std::string_view text) {
     throw std::invalid_argument(std::string(name) + " has no text to set");
 }
 
-void Form::setListItem(std::string_view name, int index, std::string_view text) {
+QComboBox& Form::list(std::string_view name) const {
     auto* combo = qobject_cast<QComboBox*>(&control(name));
     if (combo == nullptr) throw std::invalid_argument(std::string(name) + " has no list");
-    qt::setListItem(*combo, index, text);
+    return *combo;
 }
 
-void Form::clearList(std::string_view name) {
-    auto* combo = qobject_cast<QComboBox*>(&control(name));
-    if (combo == nullptr) throw std::invalid_argument(std::string(name) + " has no list");
-    qt::clearList(*combo);
+void Form::setListItem(std::string_view name, int index, std::string_view text) {
+    qt::setListItem(list(name), index, text);
 }
+
+void Form::clearList(std::string_view name) { qt::clearList(list(name)); }
 
 NumberLocale Form::numberLocale() const { return numberLocaleOf(QLocale()); }
 

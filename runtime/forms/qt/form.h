@@ -6,6 +6,8 @@
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
 
+class QComboBox;
+
 namespace parvolin::qt {
 
 // Shows the user an error that ended a handler.
@@ -50,6 +52,7 @@ private:
     void run(Handler handler);
     void focusForCorrection(std::string_view control);
     QWidget& control(std::string_view name) const;
+    QComboBox& list(std::string_view name) const;  // throws unless a combo box
 
     const FormDesign& design_;
     ErrorReporter& reporter_;
