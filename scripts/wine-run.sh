@@ -5,6 +5,7 @@
 # a prefix of its own ("PREFIX-x"): Wine's desktop process binds to the X
 # server it starts on, so it must not outlive that server or serve another.
 # Usage: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
+#        wine-run.sh PREFIX --start | --stop   (a wine server for a test run)
 set -euo pipefail
 prefix=$1
 shift
@@ -39,9 +40,22 @@ if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
     wineserver --kill 2>/dev/null || true
     exit "$status"
 fi
-# A wine server that outlives each program by a while: starting one for every
-# test costs seconds, reusing it a tenth of that.
-wineserver --persistent=15 2>/dev/null || true  # fails when one already runs
+# The tests keep one wine server for their whole run (--start before them,
+# --stop after): starting one for every test costs seconds, and a server
+# that ends on a timeout can do so just as the next test connects to it.
+case $1 in
+    --start)
+        # Whatever server runs may end on its own timeout: replace it.
+        wineserver --kill 2>/dev/null || true
+        wineserver --wait 2>/dev/null || true
+        # Detached from the output, which a test runner waits on to close;
+        # Wine's own services start here too, for the same reason, rather
+        # than from the first test, whose output they would hold open.
+        wineserver --persistent 9>&- </dev/null >/dev/null 2>&1
+        wine cmd /c exit 9>&- </dev/null >/dev/null 2>&1 || true
+        exit 0 ;;
+    --stop) wineserver --kill 2>/dev/null || true; exit 0 ;;
+esac
 flock --unlock 9
 exec 9>&-
 exec wine "$@"
