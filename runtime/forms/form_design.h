@@ -80,4 +80,19 @@ struct FormDesign {
 // one pixel at 96 dpi.
 constexpr int twipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
+// The twip grid was drawn for a window font of about 9 points. A larger font
+// grows the whole window in proportion, as dialog units do on Windows, so
+// that every caption still fits; a smaller one never shrinks it below its
+// design size. Both front-ends apply this one rule to their window font.
+inline constexpr double kDesignFontPoints = 9.0;
+constexpr double layoutScale(double fontPoints) {
+    return fontPoints > kDesignFontPoints ? fontPoints / kDesignFontPoints : 1.0;
+}
+
+// Twips to pixels at `dpi` dots per inch, grown by a layout scale, rounded
+// to nearest; at a scale of 1 the same pixels as above.
+constexpr int twipsToPixels(int twips, int dpi, double scale) {
+    return static_cast<int>(static_cast<double>(twips) * dpi * scale / 1440.0 + 0.5);
+}
+
 }  // namespace parvolin
