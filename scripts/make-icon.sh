@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders app/icons/parvolin.svg into app/icons/parvolin.ico with thirteen
 # images: 16, 32 and 48 pixels at 4, 8, 24 and 32 bits per pixel, and 33 pixels
-# at 32 bits; and into the 16, 32 and 48 pixel PNGs that the desktop's icon
-# theme uses. The results are committed, so a build needs none of these tools.
+# at 32 bits; and into the 16, 32, 48, 64, 128 and 256 pixel PNGs that the
+# desktop's icon theme and the Linux window use (the large ones for HiDPI
+# screens and task switchers). The results are committed, so a build needs none of these tools.
 # Needs rsvg-convert (librsvg2-bin), convert (imagemagick) and icotool (icoutils).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +24,10 @@ for size in 16 32 48; do
 done
 rsvg-convert -w 33 -h 33 "$source" -o "$work/33.png"
 args+=(-b 32 "$work/33.png")
+
+for size in 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" "$source" -o "app/icons/hicolor-$size.png"
+done
 
 icotool -c -o "$target" "${args[@]}"
 icotool -l "$target"

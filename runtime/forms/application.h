@@ -12,11 +12,8 @@ struct ProjectRecord {
     std::string_view description;      // the name desktops show for the application
     std::string_view version;
     std::string_view desktopFileName;  // the application id, for the desktop to match launcher and window
-    // The language the window's own texts are written in, as a BCP 47 tag;
-    // numbers still follow the user's locale.
-    std::string_view language;
     // The icon's name among the program's resources: on Windows the .ico
-    // resource, with Qt the PNGs :/icons/NAME-16.png, -32 and -48.
+    // resource, with Qt the PNGs :/icons/NAME-16.png up to -256.
     std::string_view icon;
     const FormDesign& startupForm;
 };

@@ -1,5 +1,5 @@
 // Looks an application icon up in the hicolor theme as a desktop does, through
-// XDG_DATA_DIRS, and expects it at 16, 32 and 48 pixels. (The scalable SVG is
+// XDG_DATA_DIRS, and expects it at 16, 32, 48, 64, 128 and 256 pixels. (The scalable SVG is
 // checked by the list of installed files: Qt draws it only with its SVG plugin.)
 #include <QGuiApplication>
 #include <QIcon>
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     const QString id = QString::fromLocal8Bit(argv[1]);
     const QIcon icon = QIcon::fromTheme(id);
     bool ok = !icon.isNull();
-    for (int side : {16, 32, 48}) ok = ok && icon.availableSizes().contains(QSize(side, side));
-    std::printf("%s: the theme icon %s at 16, 32 and 48 pixels\n", ok ? "ok" : "FAILED", argv[1]);
+    for (int side : {16, 32, 48, 64, 128, 256}) ok = ok && icon.availableSizes().contains(QSize(side, side));
+    std::printf("%s: the theme icon %s at 16 to 256 pixels\n", ok ? "ok" : "FAILED", argv[1]);
     return ok ? 0 : 1;
 }

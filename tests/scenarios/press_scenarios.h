@@ -9,7 +9,10 @@ namespace parvolin::test {
 
 struct PressScenario {
     std::string name;
-    std::string method;      // "": leave Imperial; "pick:X": pick X from the list; else typed
+    // "": leave Imperial; "pick:X": pick X from the list; "open:X": type X,
+    // open the list with F4 and press Enter, moving nowhere in the list
+    // (the list opens on the item that begins with X); else typed.
+    std::string method;
     std::string weight;
     std::string height;
     std::string heightUnit;  // "": leave as shown; "pick:X": pick X; else typed
@@ -17,6 +20,7 @@ struct PressScenario {
     std::string status = {};   // Text3 afterwards
     std::string message = {};  // the error reported; empty when the press succeeds
     std::string focus = {};    // after an error: the box that gets the focus
+    std::string units = {};    // if set: "WEIGHT/HEIGHT", the unit boxes' texts afterwards
 };
 
 inline const std::string kNormal = "Generally Considered Normal Weight";
@@ -27,6 +31,8 @@ inline const std::vector<PressScenario>& pressScenarios() {
         {"pounds and inches", "", "154", "69", "pick:Inches", "22.7393404746902", kNormal},
         {"pounds and feet", "", "154", "5.75", "", "22.7393404746902", kNormal},
         {"metric picked", "pick:Metric", "70", "1.75", "", "22.8571428571429", kNormal},
+        {"m typed, list opened and Enter picks Metric", "open:m", "70", "1.75", "",
+         "22.8571428571429", kNormal, "", "", "Kg/Meters"},
         // Typing Metric leaves the units at Pounds and Feet, yet the method
         // text now selects the metric formula.
         {"metric typed", "Metric", "70", "1.75", "", "22.8571428571429", kNormal},

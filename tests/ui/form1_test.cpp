@@ -8,6 +8,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTimer>
 #include <memory>
 
@@ -194,6 +196,148 @@ private slots:
         QCOMPARE(label->size(), label->sizeHint());
     }
 
+    // A desktop's larger font (KDE's 10 pt, GNOME's 11 pt) grows the whole
+    // window in proportion, so that every text still fits; Qt's own 9 pt
+    // keeps the design size.
+    void textFitsAtTheDesktopsFontSize_data() {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QSize>("client");
+        QTest::newRow("9 pt") << 9 << QSize(217, 243);
+        QTest::newRow("10 pt") << 10 << QSize(241, 270);
+        QTest::newRow("11 pt") << 11 << QSize(265, 297);
+    }
+
+    void textFitsAtTheDesktopsFontSize() {
+        QFETCH(int, points);
+        QFETCH(QSize, client);
+        // The desktop's font, as the platform theme hands it to Qt, until the
+        // form below is gone.
+        struct ApplicationFont {
+            QFont before = QApplication::font();
+            ~ApplicationFont() { QApplication::setFont(before); }
+        } restore;
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), points));
+        qt::Form form(form1Design(), reporter_);
+        form.load();
+        form.setText("Text4", "22.7393404746902");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), client);
+        const auto advance = [](const QWidget* widget, const QString& shown) {
+            return widget->fontMetrics().horizontalAdvance(shown);
+        };
+        for (auto* label : form.findChildren<QLabel*>()) {
+            QVERIFY2(label->width() >= advance(label, label->text()), qPrintable(label->text()));
+            QVERIFY2(label->geometry().right() < label->buddy()->x(), qPrintable(label->text()));
+        }
+        // A line edit keeps 2 pixels free on each side of its text.
+        for (auto* box : form.findChildren<QComboBox*>())
+            for (const QString& item : items(box))
+                QVERIFY2(advance(box, item) + 4 <= box->lineEdit()->width(), qPrintable(item));
+        auto* button = form.findChild<QPushButton*>("Command1");
+        QStyleOptionButton buttonOption;
+        buttonOption.initFrom(button);
+        buttonOption.text = button->text();
+        QVERIFY(advance(button, button->text()) <=
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &buttonOption, button).width());
+        auto* bmi = form.findChild<QLineEdit*>("Text4");
+        QStyleOptionFrame frameOption;
+        frameOption.initFrom(bmi);
+        frameOption.lineWidth = bmi->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frameOption, bmi);
+        QVERIFY(advance(bmi, bmi->text()) + 4 <=
+                bmi->style()->subElementRect(QStyle::SE_LineEditContents, &frameOption, bmi).width());
+    }
+
+    // A text wider than its box shows its beginning: a unit box's "Pounds"
+    // must not show as "ounds", nor a long BMI as its exponent.
+    void setTextShowsTheBeginning_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("unit box") << "Combo2";
+        QTest::newRow("BMI box") << "Text4";
+    }
+
+    void setTextShowsTheBeginning() {
+        QFETCH(QString, name);
+        form_->setText(name.toStdString(), "-1.23456789012345e-300 and a little more");
+        QWidget* box = form_->findChild<QWidget*>(name);
+        auto* line = qobject_cast<QLineEdit*>(box);
+        if (auto* comboBox = qobject_cast<QComboBox*>(box)) line = comboBox->lineEdit();
+        QCOMPARE(line->cursorPosition(), 0);
+    }
+
+    // The texts are English and placed by coordinates: a right-to-left
+    // session must not half-mirror them.
+    void staysLeftToRightInARightToLeftSession() {
+        QApplication::setLayoutDirection(Qt::RightToLeft);
+        qt::Form form(form1Design(), reporter_);
+        QApplication::setLayoutDirection(Qt::LeftToRight);
+        QCOMPARE(form.layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(form.findChild<QWidget*>("Combo1")->layoutDirection(), Qt::LeftToRight);
+    }
+
+    void windowIsAnnouncedAsADialog() {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(form_.get());
+        QVERIFY(accessible != nullptr);
+        QCOMPARE(accessible->role(), QAccessible::Dialog);
+        QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Parvolin"));
+    }
+
+    // The status box's own frame is made for Fusion, in a colour from the
+    // palette: it follows a palette change, and another style keeps its frame.
+    void statusFrameFollowsPaletteAndStyle() {
+        const auto outline = [this] { return status()->palette().color(QPalette::WindowText); };
+        QCOMPARE(status()->frameStyle(), int(QFrame::Box | QFrame::Plain));
+        QCOMPARE(outline(), form_->palette().color(QPalette::Window).darker(140));
+        struct Restore {
+            QPalette palette = QApplication::palette();
+            ~Restore() {
+                QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+                QApplication::setPalette(palette);
+            }
+        } restore;
+        QPalette dark = restore.palette;
+        dark.setColor(QPalette::Window, QColor(40, 40, 40));
+        QApplication::setPalette(dark);
+        QTRY_COMPARE(outline(), QColor(40, 40, 40).darker(140));
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        QTRY_COMPARE(status()->frameStyle(), int(QFrame::StyledPanel | QFrame::Sunken));
+    }
+
+    // A window that cannot even be built is reported and ends the program
+    // with 1, rather than an exception through main.
+    void aWindowThatCannotBeBuiltIsReported() {
+        static const EventBinding unknownControl[]{{"Command9", ControlEvent::Press, nullptr}};
+        FormDesign broken = form1Design();
+        broken.events = unknownControl;
+        const ProjectRecord record{"Parvolin", "Parvolin", "1.00", "org.parvolin.Parvolin", "parvolin", broken};
+        RecordingReporter startup;
+        QCOMPARE(qt::showStartupForm(record, reporter_, startup), 1);
+        QCOMPARE(startup.messages.size(), 1);
+        QVERIFY2(startup.messages[0].startsWith("The window could not be opened"), qPrintable(startup.messages[0]));
+        QCOMPARE(reporter_.messages, QStringList());
+    }
+
+    // Where the window manager's task switcher drops windows that skip the
+    // taskbar, the window keeps its taskbar entry so that it can be found.
+    void skipsTheTaskbarOnlyWhereTheSwitcherStillListsIt_data() {
+        QTest::addColumn<QString>("windowManager");
+        QTest::addColumn<bool>("keeps");
+        QTest::newRow("KDE") << "KWin" << true;
+        QTest::newRow("Openbox") << "Openbox" << true;
+        QTest::newRow("GNOME") << "GNOME Shell" << false;
+        QTest::newRow("plain Mutter") << "Mutter" << false;
+        QTest::newRow("Cinnamon") << "Mutter (Muffin)" << false;
+        QTest::newRow("MATE") << "Marco" << false;
+        QTest::newRow("Xfce") << "Xfwm4" << false;
+        QTest::newRow("no window manager") << "" << false;
+    }
+
+    void skipsTheTaskbarOnlyWhereTheSwitcherStillListsIt() {
+        QFETCH(QString, windowManager);
+        QFETCH(bool, keeps);
+        QCOMPARE(qt::keepsSkipTaskbarWindowsInSwitcher(windowManager.toStdString()), keeps);
+    }
+
     void statusBoxWrapsWordsAndScrolls() {
         QCOMPARE(status()->wordWrapMode(), QTextOption::WordWrap);
         QCOMPARE(status()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -238,9 +382,15 @@ private slots:
         const auto qs = [](const std::string& text) { return QString::fromStdString(text); };
         fillOutputs(QStringLiteral("21.5"), QStringLiteral("previous status"));
         const QString method = qs(scenario.method), heightUnit = qs(scenario.heightUnit);
-        if (method.startsWith("pick:"))
+        if (method.startsWith("pick:")) {
             pick(combo("Combo1"), combo("Combo1")->findText(method.mid(5)), PickBy::Mouse);
-        else if (!method.isEmpty())
+        } else if (method.startsWith("open:")) {
+            typeInto(combo("Combo1"), method.mid(5));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+            QVERIFY(QTest::qWaitForWindowExposed(combo("Combo1")->view()->window()));
+            QTest::keyClick(combo("Combo1")->view(), Qt::Key_Return);
+            QTRY_VERIFY(!combo("Combo1")->view()->isVisible());
+        } else if (!method.isEmpty())
             typeInto(combo("Combo1"), method);
         // Set, not typed, past a hundred characters: 30,000 key events are slow.
         for (auto [box, value] : {std::pair{"Text1", qs(scenario.weight)}, std::pair{"Text2", qs(scenario.height)}}) {
@@ -256,6 +406,9 @@ private slots:
             QCOMPARE(reporter_.messages, QStringList());
             QCOMPARE(text("Text4")->text(), qs(scenario.bmi));
             QCOMPARE(status()->toPlainText(), qs(scenario.status));
+            if (!scenario.units.empty())
+                QCOMPARE(combo("Combo2")->currentText() + "/" + combo("Combo3")->currentText(),
+                         qs(scenario.units));
             return;
         }
         QCOMPARE(reporter_.messages, QStringList{qs(scenario.message)});

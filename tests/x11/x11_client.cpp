@@ -41,23 +41,34 @@ std::vector<std::uint32_t> Client::property(xcb_window_t window, xcb_atom_t name
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+std::string Client::text(xcb_window_t window, xcb_atom_t name) {
+    auto reply = own(xcb_get_property_reply(
+        connection(), xcb_get_property(connection(), 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+        nullptr));
+    if (!reply || reply->format != 8) return {};
+    return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+            std::size_t(xcb_get_property_value_length(reply.get()))};
+}
+
+std::optional<xcb_window_t> Client::findWindow(xcb_window_t parent, const std::string& title, int depth) {
+    auto tree = own(xcb_query_tree_reply(connection(), xcb_query_tree(connection(), parent), nullptr));
+    const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
+        auto attributes = own(xcb_get_window_attributes_reply(
+            connection(), xcb_get_window_attributes(connection(), children[i]), nullptr));
+        if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
+        if (text(children[i], XCB_ATOM_WM_NAME) == title) return children[i];
+        // A window manager's frame holds the window one level down.
+        if (depth > 0)
+            if (auto found = findWindow(children[i], title, depth - 1)) return found;
+    }
+    return std::nullopt;
+}
+
 std::optional<xcb_window_t> Client::waitForWindow(const std::string& title, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     do {
-        auto tree = own(xcb_query_tree_reply(connection(), xcb_query_tree(connection(), screen_->root), nullptr));
-        const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
-        for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
-            auto attributes = own(xcb_get_window_attributes_reply(
-                connection(), xcb_get_window_attributes(connection(), children[i]), nullptr));
-            if (!attributes || attributes->map_state != XCB_MAP_STATE_VIEWABLE) continue;
-            auto name = own(xcb_get_property_reply(
-                connection(),
-                xcb_get_property(connection(), 0, children[i], XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
-                nullptr));
-            if (name && std::string(static_cast<const char*>(xcb_get_property_value(name.get())),
-                                    std::size_t(xcb_get_property_value_length(name.get()))) == title)
-                return children[i];
-        }
+        if (auto found = findWindow(screen_->root, title, 1)) return found;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;

@@ -20,16 +20,20 @@ public:
     Client();  // connects to DISPLAY; connected() tells whether it worked
     bool connected() const;
 
-    // The first viewable top-level window with this title, waiting up to `limit`.
+    // The first viewable top-level window with this title, also inside a
+    // window manager's frame, waiting up to `limit`.
     std::optional<xcb_window_t> waitForWindow(const std::string& title, std::chrono::milliseconds limit);
     xcb_atom_t atom(const char* name);
     std::vector<std::uint32_t> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type);
+    std::string text(xcb_window_t window, xcb_atom_t name);  // an 8-bit property's bytes
     // Sends WM_DELETE_WINDOW, as a window manager does for the close box.
     void close(xcb_window_t window);
     const xcb_screen_t& screen() const { return *screen_; }
     xcb_connection_t* connection() const { return connection_.get(); }
 
 private:
+    std::optional<xcb_window_t> findWindow(xcb_window_t parent, const std::string& title, int depth);
+
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
     const xcb_screen_t* screen_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "runtime/forms/qt/controls.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
@@ -19,7 +20,11 @@ std::string controlText(const QComboBox& box) { return box.currentText().toStdSt
 std::string controlText(const QLineEdit& box) { return box.text().toStdString(); }
 std::string controlText(const QPlainTextEdit& box) { return box.toPlainText().toStdString(); }
 
-void setControlText(QComboBox& box, std::string_view text) { box.setEditText(fromUtf8(text)); }
+void setControlText(QComboBox& box, std::string_view text) {
+    box.setEditText(fromUtf8(text));
+    // As in a line edit: a unit wider than the box shows its beginning.
+    if (QLineEdit* line = box.lineEdit()) line->setCursorPosition(0);
+}
 
 void setControlText(QLineEdit& box, std::string_view text) {
     box.setText(fromUtf8(text));
@@ -53,6 +58,23 @@ void makePlainDropDown(QComboBox& box) {
     // line edit's editingFinished, so cutting the connection leaves typing as
     // typing.
     QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
+}
+
+PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) { makePlainDropDown(*this); }
+
+void PlainDropDown::showPopup() {
+    QComboBox::showPopup();
+    // QComboBox opens the list on its current item, which typing never
+    // changes; the typed text decides, matched as the native control
+    // matches it (the beginning of an item, in any case).
+    const QString typed = currentText();
+    if (typed.isEmpty() || view() == nullptr) return;
+    for (int row = 0; row < count(); ++row) {
+        if (itemText(row).startsWith(typed, Qt::CaseInsensitive)) {
+            view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
+            return;
+        }
+    }
 }
 
 NumberLocale numberLocaleOf(const QLocale& locale) {

@@ -5,7 +5,8 @@
 
 #include "runtime/number_text.h"
 
-class QComboBox;
+#include <QComboBox>
+
 class QLineEdit;
 class QLocale;
 class QPlainTextEdit;
@@ -37,6 +38,16 @@ void clearList(QComboBox& box);
 // mouse, the keyboard in the open list, or the arrow keys and wheel on the
 // closed box) and nothing else.
 void makePlainDropDown(QComboBox& box);
+
+// A plain editable drop-down (see makePlainDropDown) whose list opens on the
+// first item that begins with the typed text, as the native Windows control
+// does: type "m", open the list with F4, press Enter, and "Metric" is picked,
+// not the item the box showed before the typing.
+class PlainDropDown final : public QComboBox {
+public:
+    explicit PlainDropDown(QWidget* parent);
+    void showPopup() override;
+};
 
 // The decimal separator of a Qt locale, for the number conversions.
 NumberLocale numberLocaleOf(const QLocale& locale);

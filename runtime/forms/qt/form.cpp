@@ -1,6 +1,10 @@
 #include "runtime/forms/qt/form.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
+#include <QEvent>
+#include <QStyle>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +19,13 @@
 namespace parvolin::qt {
 namespace {
 
-// Qt's logical pixels are 96-dpi pixels; its high-DPI scaling does the rest.
-int pixels(int twips) { return twipsToPixels(twips, 96); }
-
-QRect pixelRect(const TwipRect& place) {
-    return {pixels(place.left), pixels(place.top), pixels(place.width), pixels(place.height)};
+// The layout scale of a font: its size in points over the design's 9 (see
+// layoutScale). A font given in pixels is converted at the window's dpi.
+double layoutScaleOf(const QWidget& window) {
+    const QFont& font = window.font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF()
+                                                : font.pixelSize() * 72.0 / window.logicalDpiY();
+    return layoutScale(points);
 }
 
 QString fromUtf8(std::string_view text) {
@@ -29,16 +35,12 @@ QString fromUtf8(std::string_view text) {
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
     case ControlKind::Label: {
-        auto* label = new QLabel(fromUtf8(design.text), parent);
-        label->move(pixels(design.place.left), pixels(design.place.top));
-        label->adjustSize();
-        return label;
+        return new QLabel(fromUtf8(design.text), parent);
     }
     case ControlKind::DropDownCombo: {
-        auto* box = new QComboBox(parent);
         // Made editable at once, so that its line edit joins the focus chain
         // in creation order.
-        makePlainDropDown(*box);
+        auto* box = new PlainDropDown(parent);
         for (std::string_view item : design.items) box->addItem(fromUtf8(item));
         box->setEditText(fromUtf8(design.text));
         return box;
@@ -50,17 +52,6 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
         box->setWordWrapMode(QTextOption::WordWrap);  // Qt's default also breaks inside words
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box->setTabChangesFocus(true);
-        // The style draws a scroll area's frame as cosmetic lines along its
-        // last logical row and column; at a fractional scale (1.25, 1.5,
-        // 1.75) those fall on a part of a device pixel, are rounded past the
-        // box's edge and clipped away. A box frame is filled as rectangles,
-        // which cover whole device pixels at every scale; it is drawn in the
-        // outline colour the style gives the other boxes (Fusion: the window
-        // colour darkened by 140 per cent).
-        box->setFrameStyle(QFrame::Box | QFrame::Plain);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::WindowText, palette.color(QPalette::Window).darker(140));
-        box->setPalette(palette);
         return box;
     }
     case ControlKind::PushButton: {
@@ -74,6 +65,13 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     }
     }
     throw std::invalid_argument("unknown control kind");
+}
+
+// Qt gives a plain top-level widget the Client role, which screen readers
+// announce as a "filler"; the window is a dialog.
+QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
+    if (auto* form = dynamic_cast<Form*>(object)) return new QAccessibleWidget(form, QAccessible::Dialog);
+    return nullptr;
 }
 
 }  // namespace
@@ -90,6 +88,8 @@ void MessageBoxReporter::report(QWidget* window, const QString& message) {
 // (setTabOrder on editable combos breaks the chain in Qt 6.4).
 Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
     : QWidget(parent), design_(design), reporter_(reporter) {
+    static const bool accessibleWindowKnown = (QAccessible::installFactory(accessibleWindow), true);
+    (void)accessibleWindowKnown;
     setObjectName(fromUtf8(design.name));
     // A label names the box created right after it, for screen readers.
     QLabel* label = nullptr;
@@ -99,13 +99,14 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
         label = qobject_cast<QLabel*>(widget);
     }
     setUpFrame();
+    layOut();
+    styleStatusBoxes();
     for (const EventBinding& binding : design.events) bindEvent(binding);
 }
 
 QWidget* Form::createControl(const ControlDesign& design) {
     QWidget* widget = makeWidget(design, this);
     widget->setObjectName(fromUtf8(design.name));
-    if (design.kind != ControlKind::Label) widget->setGeometry(pixelRect(design.place));
     // On Linux Qt announces an editable combo box by its text and its label
     // relation, so a box without a label carries its name as the description too.
     if (!design.accessibleName.empty()) {
@@ -122,11 +123,75 @@ void Form::setUpFrame() {
     setWindowTitle(fromUtf8(design_.caption));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(clientSize());
+    // The texts are English and the controls placed by coordinates: a
+    // right-to-left session (or -reverse) would only half-mirror them,
+    // flipping arrows and scroll bars and writing "!Calculate".
+    setLayoutDirection(Qt::LeftToRight);
 }
+
+// Qt's logical pixels are 96-dpi pixels; its high-DPI scaling does the rest.
+int Form::pixels(int twips) const { return twipsToPixels(twips, 96, scale_); }
 
 QSize Form::clientSize() const {
     return {pixels(design_.clientWidth), pixels(design_.clientHeight)};
+}
+
+// Places every control for the window's font: the twip grid grows with the
+// font, and each label sizes itself to its caption in that font. Runs again
+// when the font changes, so it must not throw: a control not made yet is
+// skipped.
+void Form::layOut() {
+    scale_ = layoutScaleOf(*this);
+    for (const ControlDesign& design : design_.controls) {
+        auto* widget = findChild<QWidget*>(fromUtf8(design.name), Qt::FindDirectChildrenOnly);
+        if (widget == nullptr) continue;
+        if (design.kind == ControlKind::Label) {
+            widget->move(pixels(design.place.left), pixels(design.place.top));
+            widget->adjustSize();
+        } else {
+            widget->setGeometry(pixels(design.place.left), pixels(design.place.top),
+                                pixels(design.place.width), pixels(design.place.height));
+        }
+    }
+    setFixedSize(clientSize());
+}
+
+// Fusion draws a scroll area's frame as cosmetic lines along its last
+// logical row and column; at a fractional scale (1.25, 1.5, 1.75) those fall
+// on a part of a device pixel, are rounded past the box's edge and clipped
+// away. Under Fusion the status box therefore gets a box frame, filled as
+// rectangles that cover whole device pixels at every scale, in the outline
+// colour Fusion gives the other boxes (the window colour darkened by 140 per
+// cent). That colour follows the palette; any other style keeps its own
+// frame, so that the box matches the boxes around it.
+void Form::styleStatusBoxes() {
+    const bool fusion = style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) == 0;
+    for (auto* box : findChildren<QPlainTextEdit*>(Qt::FindDirectChildrenOnly)) {
+        if (!fusion) {
+            box->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+            box->setPalette(QPalette());
+            continue;
+        }
+        box->setFrameStyle(QFrame::Box | QFrame::Plain);
+        QPalette outline = box->palette();
+        outline.setColor(QPalette::WindowText, palette().color(QPalette::Window).darker(140));
+        box->setPalette(outline);
+    }
+}
+
+void Form::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::FontChange:
+        layOut();
+        break;
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+        styleStatusBoxes();
+        break;
+    default:
+        break;
+    }
 }
 
 void Form::bindEvent(const EventBinding& binding) {

@@ -36,7 +36,8 @@ public:
     // Runs the load handler; called once, after creation and before showing.
     void load();
 
-    // Client area in logical pixels.
+    // Client area in logical pixels: the design's size grown by the layout
+    // scale of the window's font.
     QSize clientSize() const;
 
     std::string text(std::string_view control) const override;
@@ -45,9 +46,15 @@ public:
     void clearList(std::string_view control) override;
     NumberLocale numberLocale() const override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     QWidget* createControl(const ControlDesign& control);
     void setUpFrame();
+    int pixels(int twips) const;
+    void layOut();
+    void styleStatusBoxes();
     void bindEvent(const EventBinding& binding);
     void run(Handler handler);
     void focusForCorrection(std::string_view control);
@@ -56,6 +63,7 @@ private:
 
     const FormDesign& design_;
     ErrorReporter& reporter_;
+    double scale_ = 1.0;
 };
 
 }  // namespace parvolin::qt
