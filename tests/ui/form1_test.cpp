@@ -268,9 +268,11 @@ private slots:
     // The texts are English and placed by coordinates: a right-to-left
     // session must not half-mirror them.
     void staysLeftToRightInARightToLeftSession() {
+        struct Restore {
+            ~Restore() { QApplication::setLayoutDirection(Qt::LeftToRight); }
+        } restore;
         QApplication::setLayoutDirection(Qt::RightToLeft);
         qt::Form form(form1Design(), reporter_);
-        QApplication::setLayoutDirection(Qt::LeftToRight);
         QCOMPARE(form.layoutDirection(), Qt::LeftToRight);
         QCOMPARE(form.findChild<QWidget*>("Combo1")->layoutDirection(), Qt::LeftToRight);
     }
