@@ -3,15 +3,15 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QEvent>
-#include <QStyle>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <stdexcept>
 
 #include "runtime/forms/qt/controls.h"
@@ -34,9 +34,8 @@ QString fromUtf8(std::string_view text) {
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
-    case ControlKind::Label: {
+    case ControlKind::Label:
         return new QLabel(fromUtf8(design.text), parent);
-    }
     case ControlKind::DropDownCombo: {
         // Made editable at once, so that its line edit joins the focus chain
         // in creation order.
@@ -88,8 +87,8 @@ void MessageBoxReporter::report(QWidget* window, const QString& message) {
 // (setTabOrder on editable combos breaks the chain in Qt 6.4).
 Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
     : QWidget(parent), design_(design), reporter_(reporter) {
-    static const bool accessibleWindowKnown = (QAccessible::installFactory(accessibleWindow), true);
-    (void)accessibleWindowKnown;
+    [[maybe_unused]] static const bool accessibleWindowKnown =
+        (QAccessible::installFactory(accessibleWindow), true);
     setObjectName(fromUtf8(design.name));
     // A label names the box created right after it, for screen readers.
     QLabel* label = nullptr;
