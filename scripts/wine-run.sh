@@ -9,7 +9,8 @@
 set -euo pipefail
 prefix=$1
 shift
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A test may add overrides of its own (WINEDLLOVERRIDES in the environment).
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 if [[ ${PARVOLIN_WINE_X:-} == 1 && -z ${PARVOLIN_WINE_XVFB:-} ]]; then
     export PARVOLIN_WINE_XVFB=1
