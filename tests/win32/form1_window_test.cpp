@@ -83,6 +83,10 @@ protected:
     }
 
     HWND box(std::string_view name) const { return form_->control(name); }
+    // Twips in pixels at the window's DPI: the test runs at 96 and at 144.
+    int px(int twips, double scale = 1.0) const {
+        return twipsToPixels(twips, static_cast<int>(form_->dpi()), scale);
+    }
 
     std::string text(std::string_view name) const {
         const HWND window = box(name);
@@ -203,11 +207,10 @@ TEST_F(Form1Window, StartsWithImperialUnitsEmptyBoxesAndTheFocusInTheMethodBox) 
 
 TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     const HWND window = form_->window();
-    ASSERT_EQ(form_->dpi(), 96u);
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 217);
-    EXPECT_EQ(client.bottom, 243);
+    EXPECT_EQ(client.right, px(form1Design().clientWidth));  // 217 x 243 at 96 dpi
+    EXPECT_EQ(client.bottom, px(form1Design().clientHeight));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
@@ -247,14 +250,14 @@ TEST_F(Form1Window, ControlsSitWhereDesignedAndLabelsFitTheirCaptions) {
         GetWindowRect(box(control.name), &rect);
         MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&rect), 2);
         const TwipRect& twips = control.place;
-        EXPECT_EQ(rect.left * 15, twips.left) << control.name;
-        EXPECT_EQ(rect.top * 15, twips.top) << control.name;
+        EXPECT_EQ(rect.left, px(twips.left)) << control.name;
+        EXPECT_EQ(rect.top, px(twips.top)) << control.name;
         if (control.kind == ControlKind::Label) {
-            EXPECT_GT(rect.right - rect.left, 10) << control.name;
-            EXPECT_LE(rect.right, 60) << control.name << " reaches into the boxes";
+            EXPECT_GT(rect.right - rect.left, px(150)) << control.name;
+            EXPECT_LE(rect.right, px(900)) << control.name << " reaches into the boxes";
         } else {  // a combo box closed, in line with the text box beside it
-            EXPECT_EQ((rect.right - rect.left) * 15, twips.width) << control.name;
-            EXPECT_EQ((rect.bottom - rect.top) * 15, twips.height) << control.name;
+            EXPECT_EQ(rect.right - rect.left, px(twips.width)) << control.name;
+            EXPECT_EQ(rect.bottom - rect.top, px(twips.height)) << control.name;
         }
     }
 }
@@ -472,11 +475,12 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
         return std::pair{client.right, client.bottom};
     };
     NONCLIENTMETRICSW larger = saved;
-    larger.lfMessageFont.lfHeight = -16;  // 12 points at 96 dpi: 4/3 of the design's 9
+    larger.lfMessageFont.lfHeight = -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
     const auto grown = setFont(larger);
     const auto back = setFont(saved);
-    EXPECT_EQ(grown, (std::pair<LONG, LONG>{289, 324}));
-    EXPECT_EQ(back, (std::pair<LONG, LONG>{217, 243}));
+    const FormDesign& design = form1Design();
+    EXPECT_EQ(grown, (std::pair<LONG, LONG>{px(design.clientWidth, 12.0 / 9), px(design.clientHeight, 12.0 / 9)}));
+    EXPECT_EQ(back, (std::pair<LONG, LONG>{px(design.clientWidth), px(design.clientHeight)}));
 }
 
 TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {
