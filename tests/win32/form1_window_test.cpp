@@ -432,19 +432,31 @@ TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
         const char* name;
         WPARAM open;
         bool altOpen;
-        WPARAM close;
+        WPARAM close;  // 0: a click on "Metric" in the list
         bool altClose;
         const char* weightUnit;
+    };
+    const auto clickMetric = [&] {
+        COMBOBOXINFO combo{};
+        combo.cbSize = sizeof combo;
+        GetComboBoxInfo(box("Combo1"), &combo);
+        RECT item{};
+        SendMessageW(combo.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        PostMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+        PostMessageW(combo.hwndList, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
+        win32::processPendingMessages(*form_);
     };
     for (const Keys& keys : {Keys{"F4 Enter", VK_F4, false, VK_RETURN, false, "Kg"},
                              Keys{"Alt+Down Enter", VK_DOWN, true, VK_RETURN, false, "Kg"},
                              Keys{"F4 Alt+Up", VK_F4, false, VK_UP, true, "Kg"},
                              Keys{"F4 F4", VK_F4, false, VK_F4, false, "Kg"},
+                             Keys{"F4 click", VK_F4, false, 0, false, "Kg"},
                              Keys{"F4 Escape", VK_F4, false, VK_ESCAPE, false, "Pounds"}}) {
         pick("Combo1", "Imperial");
         typeInto("Combo1", "m");
         key(keys.open, false, keys.altOpen);
-        key(keys.close, false, keys.altClose);
+        if (keys.close == 0) clickMetric();
+        else key(keys.close, false, keys.altClose);
         EXPECT_EQ(text("Combo2"), keys.weightUnit) << keys.name << ", showing " << text("Combo1");
     }
 }
