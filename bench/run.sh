@@ -17,11 +17,13 @@ flags=(--benchmark_report_aggregates_only=true --benchmark_out_format=json)
 if [[ -n $windows ]]; then
     windows=$(cd "$windows" && pwd)
     exe=$windows/app/parvolin.exe minimal=$windows/bench/minimal_win32.exe
+    controls=$windows/bench/minimal_controls_win32.exe
     printf '{"parvolin_exe_bytes": %d, "minimal_exe_bytes": %d}\n' \
         "$(stat -c %s "$exe")" "$(stat -c %s "$minimal")" > "$results/windows.json"
     # Makes the windowed Wine prefix if need be, as the tests do.
     PARVOLIN_WINE_X=1 "$here/../scripts/wine-run.sh" "$windows/wine" cmd /c exit
-    export WINEPREFIX=$windows/wine-x WINEDEBUG=-all PARVOLIN_WINE_APP=$exe PARVOLIN_WINE_MINIMAL_APP=$minimal
+    export WINEPREFIX=$windows/wine-x WINEDEBUG=-all PARVOLIN_WINE_APP=$exe PARVOLIN_WINE_MINIMAL_APP=$minimal \
+        PARVOLIN_WINE_CONTROLS_APP=$controls
 fi
 
 # One wine server for the whole run, so that neither side pays for starting it.

@@ -1,9 +1,10 @@
 // Start-up of the real program, from spawning it to its first window being
 // viewable on the X server in DISPLAY, and its peak memory, against a minimal
 // Qt Widgets program built in the same tree, with and without one label.
-// With PARVOLIN_WINE_APP and PARVOLIN_WINE_MINIMAL_APP set (paths of .exe
-// files), also parvolin.exe against a minimal Win32 program, both under the
-// same Wine. Run under Xvfb.
+// With PARVOLIN_WINE_APP, PARVOLIN_WINE_MINIMAL_APP and
+// PARVOLIN_WINE_CONTROLS_APP set (paths of .exe files), also parvolin.exe
+// against an empty Win32 window and against a bare window with the same
+// native controls, all under the same Wine. Run under Xvfb.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -69,8 +70,10 @@ int main(int argc, char** argv) {
     add("StartUp/parvolin", {{PARVOLIN_APP}, "Parvolin"});
     const char* wineApp = std::getenv("PARVOLIN_WINE_APP");
     const char* wineMinimal = std::getenv("PARVOLIN_WINE_MINIMAL_APP");
-    if (wineApp != nullptr && wineMinimal != nullptr) {
+    const char* wineControls = std::getenv("PARVOLIN_WINE_CONTROLS_APP");
+    if (wineApp != nullptr && wineMinimal != nullptr && wineControls != nullptr) {
         add("StartUp/wine_minimal_win32", {{"wine", wineMinimal}, "Minimal", false});
+        add("StartUp/wine_controls_win32", {{"wine", wineControls}, "Minimal with controls", false});
         add("StartUp/wine_parvolin", {{"wine", wineApp}, "Parvolin", false});
     }
     benchmark::Initialize(&argc, argv);

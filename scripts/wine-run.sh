@@ -9,7 +9,8 @@
 set -euo pipefail
 prefix=$1
 shift
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A test may add overrides of its own (WINEDLLOVERRIDES in the environment).
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 if [[ ${PARVOLIN_WINE_X:-} == 1 && -z ${PARVOLIN_WINE_XVFB:-} ]]; then
     export PARVOLIN_WINE_XVFB=1
@@ -25,6 +26,11 @@ exec 9>"$WINEPREFIX.lock"
 flock 9
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
     wineboot --init >/dev/null 2>&1 9>&- || true
+    if [[ -n ${PARVOLIN_WINE_DPI:-} ]]; then
+        # A prefix whose screen has this many dots per inch (144: 150 per cent).
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$PARVOLIN_WINE_DPI" /f \
+            >/dev/null 2>&1 || true
+    fi
     if [[ -n ${PARVOLIN_WINE_XVFB:-} ]]; then
         # Xvfb has no window manager, for which Wine would wait two seconds
         # whenever a managed window closes.

@@ -21,7 +21,8 @@ struct ProjectRecord {
 // Starts the program: creates the start-up form, runs its load handler, shows
 // it centred on the screen and runs the event loop until the window closes.
 // Returns the exit status: 0 when the window was closed, 1 when no window
-// could be opened (no display, say), after saying why on standard error.
+// could be opened (no display, say), after saying why where the user sees
+// it: on standard error with Qt, in a message box on Windows.
 // Each toolkit's runtime defines it; a build links exactly one.
 int runApplication(int argc, char** argv, const ProjectRecord& record);
 

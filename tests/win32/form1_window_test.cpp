@@ -5,10 +5,15 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
+#include <stdexcept>
+#include <utility>
 #include <vector>
 
+#include "runtime/error_message.h"
 #include "runtime/forms/win32/form.h"
+#include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
 #include "scenarios/press_scenarios.h"
 #include "test_support.h"
@@ -16,6 +21,21 @@
 
 using namespace parvolin;
 using test::PressScenario;
+
+// The messages already waiting, handled as the message loop does; for
+// driving the window from the thread that owns it.
+namespace parvolin::win32 {
+void processPendingMessages(const Form& form) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // leave it for the loop
+            return;
+        }
+        dispatchMessage(form, message);
+    }
+}
+}  // namespace parvolin::win32
 
 namespace {
 
@@ -41,11 +61,13 @@ std::wstring accessibleName(HWND control) {
 class RecordingReporter final : public win32::ErrorReporter {
 public:
     void report(HWND window, const std::wstring& message) override {
+        if (std::exchange(failNext, false)) throw std::runtime_error("no memory for the box");
         windows.push_back(window);
         messages.push_back(win32::toUtf8(message));
     }
     std::vector<HWND> windows;
     std::vector<std::string> messages;
+    bool failNext = false;
 };
 
 const std::vector<std::string> kTabOrder{"Combo1", "Text1",    "Text2", "Combo2",
@@ -61,6 +83,10 @@ protected:
     }
 
     HWND box(std::string_view name) const { return form_->control(name); }
+    // Twips in pixels at the window's DPI: the test runs at 96 and at 144.
+    int px(int twips, double scale = 1.0) const {
+        return twipsToPixels(twips, static_cast<int>(form_->dpi()), scale);
+    }
 
     std::string text(std::string_view name) const {
         const HWND window = box(name);
@@ -93,15 +119,24 @@ protected:
     }
 
     // A key pressed and released on the focused control, through the loop.
-    void key(WPARAM virtualKey, bool shift = false) {
+    void key(WPARAM virtualKey, bool shift = false, bool alt = false) {
         BYTE state[256];
         GetKeyboardState(state);
         state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_MENU] = alt ? 0x80 : 0;
         SetKeyboardState(state);
-        PostMessageW(GetFocus(), WM_KEYDOWN, virtualKey, 1);
-        PostMessageW(GetFocus(), WM_KEYUP, virtualKey, 1 | (3u << 30));
+        // With Alt held a key comes as a system key, its context bit set.
+        const LPARAM context = alt ? 1 << 29 : 0;
+        // The key is down while its press is handled, as with a real keyboard.
+        state[virtualKey] = 0x80;
+        SetKeyboardState(state);
+        PostMessageW(GetFocus(), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, 1 | context);
         win32::processPendingMessages(*form_);
-        state[VK_SHIFT] = 0;
+        state[virtualKey] = 0;
+        SetKeyboardState(state);
+        PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, 1 | context | (3u << 30));
+        win32::processPendingMessages(*form_);
+        state[VK_SHIFT] = state[VK_MENU] = 0;
         SetKeyboardState(state);
     }
 
@@ -110,7 +145,9 @@ protected:
     void typeInto(std::string_view name, const std::string& typed) {
         const HWND control = box(name);
         SetFocus(control);
-        if (SendMessageW(control, CB_GETCOUNT, 0, 0) != CB_ERR)
+        wchar_t className[16] = {};
+        GetClassNameW(control, className, 16);
+        if (_wcsicmp(className, L"ComboBox") == 0)
             SendMessageW(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
         else
             SendMessageW(control, EM_SETSEL, 0, -1);
@@ -170,11 +207,10 @@ TEST_F(Form1Window, StartsWithImperialUnitsEmptyBoxesAndTheFocusInTheMethodBox) 
 
 TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     const HWND window = form_->window();
-    ASSERT_EQ(form_->dpi(), 96u);
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 217);
-    EXPECT_EQ(client.bottom, 243);
+    EXPECT_EQ(client.right, px(form1Design().clientWidth));  // 217 x 243 at 96 dpi
+    EXPECT_EQ(client.bottom, px(form1Design().clientHeight));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
@@ -194,6 +230,13 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     EXPECT_LE(std::abs((frame.left + frame.right) - (monitor.rcWork.left + monitor.rcWork.right)), 2);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom)), 2);
 
+    // The system menu offers only what a fixed window can do (Wine adds its own).
+    const HMENU menu = GetSystemMenu(window, FALSE);
+    for (UINT command : {SC_MOVE, SC_CLOSE})
+        EXPECT_NE(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+        EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
+
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
     // Without a font of its own a control draws in the bold System font.
@@ -207,16 +250,14 @@ TEST_F(Form1Window, ControlsSitWhereDesignedAndLabelsFitTheirCaptions) {
         GetWindowRect(box(control.name), &rect);
         MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&rect), 2);
         const TwipRect& twips = control.place;
-        EXPECT_EQ(rect.left * 15, twips.left) << control.name;
-        EXPECT_EQ(rect.top * 15, twips.top) << control.name;
+        EXPECT_EQ(rect.left, px(twips.left)) << control.name;
+        EXPECT_EQ(rect.top, px(twips.top)) << control.name;
         if (control.kind == ControlKind::Label) {
-            EXPECT_GT(rect.right - rect.left, 10) << control.name;
-            EXPECT_LE(rect.right, 60) << control.name << " reaches into the boxes";
-        } else if (control.kind != ControlKind::DropDownCombo) {
-            EXPECT_EQ((rect.right - rect.left) * 15, twips.width) << control.name;
-            EXPECT_EQ((rect.bottom - rect.top) * 15, twips.height) << control.name;
-        } else {
-            EXPECT_EQ((rect.right - rect.left) * 15, twips.width) << control.name;
+            EXPECT_GT(rect.right - rect.left, px(150)) << control.name;
+            EXPECT_LE(rect.right, px(900)) << control.name << " reaches into the boxes";
+        } else {  // a combo box closed, in line with the text box beside it
+            EXPECT_EQ(rect.right - rect.left, px(twips.width)) << control.name;
+            EXPECT_EQ(rect.bottom - rect.top, px(twips.height)) << control.name;
         }
     }
 }
@@ -229,7 +270,11 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
         return std::abs(font.lfHeight);
     };
     const LONG heightAt96 = fontHeight();
-    RECT suggested{10, 20, 400, 400};
+    // Windows asks for the size at the new DPI and suggests a rectangle of
+    // it, which the window takes in one move.
+    SIZE size{};
+    ASSERT_TRUE(SendMessageW(form_->window(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+    RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
     SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     RECT client{}, text1{}, frame{};
     GetClientRect(form_->window(), &client);
@@ -245,6 +290,14 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     GetWindowRect(form_->window(), &frame);
     EXPECT_EQ(frame.left, 10);
     EXPECT_EQ(frame.top, 20);
+    EXPECT_EQ(frame.right - frame.left, size.cx);
+    EXPECT_EQ(frame.bottom - frame.top, size.cy);
+    for (const char* name : {"Combo2", "Combo3"}) {
+        RECT combo{};
+        GetWindowRect(box(name), &combo);
+        MapWindowPoints(nullptr, form_->window(), reinterpret_cast<POINT*>(&combo), 2);
+        EXPECT_EQ(combo.bottom - combo.top, text1.bottom - text1.top) << name;
+    }
 }
 
 TEST_F(Form1Window, TabAndShiftTabVisitEveryBoxInOrder) {
@@ -368,6 +421,98 @@ TEST_F(Form1Window, ClosingTheWindowEndsTheLoopWithStatusZero) {
     PostMessageW(form_->window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(win32::runMessageLoop(*form_), 0);
     EXPECT_EQ(form_->window(), nullptr);
+}
+
+// Windows' own conventions and the window procedure's boundary.
+
+// However the open Method list closes on an item, that is a pick, also when
+// it opened on the item the typed text begins.
+TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
+    struct Keys {
+        const char* name;
+        WPARAM open;
+        bool altOpen;
+        WPARAM close;  // 0: a click on "Metric" in the list
+        bool altClose;
+        const char* weightUnit;
+    };
+    const auto clickMetric = [&] {
+        COMBOBOXINFO combo{};
+        combo.cbSize = sizeof combo;
+        GetComboBoxInfo(box("Combo1"), &combo);
+        RECT item{};
+        SendMessageW(combo.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        PostMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+        PostMessageW(combo.hwndList, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
+        win32::processPendingMessages(*form_);
+    };
+    for (const Keys& keys : {Keys{"F4 Enter", VK_F4, false, VK_RETURN, false, "Kg"},
+                             Keys{"Alt+Down Enter", VK_DOWN, true, VK_RETURN, false, "Kg"},
+                             Keys{"F4 Alt+Up", VK_F4, false, VK_UP, true, "Kg"},
+                             Keys{"F4 F4", VK_F4, false, VK_F4, false, "Kg"},
+                             Keys{"F4 click", VK_F4, false, 0, false, "Kg"},
+                             Keys{"F4 Escape", VK_F4, false, VK_ESCAPE, false, "Pounds"}}) {
+        pick("Combo1", "Imperial");
+        typeInto("Combo1", "m");
+        key(keys.open, false, keys.altOpen);
+        if (keys.close == 0) clickMetric();
+        else key(keys.close, false, keys.altClose);
+        EXPECT_EQ(text("Combo2"), keys.weightUnit) << keys.name << ", showing " << text("Combo1");
+    }
+}
+
+TEST_F(Form1Window, ArrowKeysOnTheButtonMoveTheFocusAsInADialog) {
+    for (const auto& [arrow, expected] : {std::pair{VK_RIGHT, "Text3"}, {VK_DOWN, "Text3"},
+                                          {VK_LEFT, "Combo3"}, {VK_UP, "Combo3"}}) {
+        SetFocus(box("Command1"));
+        key(static_cast<WPARAM>(arrow));
+        EXPECT_EQ(focused(), expected) << arrow;
+    }
+}
+
+// The user enlarges the text: the window takes the new message font and
+// grows with it, every label still before its box; and back.
+TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
+    NONCLIENTMETRICSW saved{};
+    saved.cbSize = sizeof saved;
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
+    const auto setFont = [&](const NONCLIENTMETRICSW& metrics) {
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, const_cast<NONCLIENTMETRICSW*>(&metrics), 0);
+        SendMessageW(form_->window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+        RECT client{}, label{}, boxes{};
+        GetClientRect(form_->window(), &client);
+        GetWindowRect(box("Label1"), &label);
+        GetWindowRect(box("Combo1"), &boxes);
+        EXPECT_LT(label.right, boxes.left);
+        return std::pair{client.right, client.bottom};
+    };
+    NONCLIENTMETRICSW larger = saved;
+    larger.lfMessageFont.lfHeight = -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
+    const auto grown = setFont(larger);
+    const auto back = setFont(saved);
+    const FormDesign& design = form1Design();
+    EXPECT_EQ(grown, (std::pair<LONG, LONG>{px(design.clientWidth, 12.0 / 9), px(design.clientHeight, 12.0 / 9)}));
+    EXPECT_EQ(back, (std::pair<LONG, LONG>{px(design.clientWidth), px(design.clientHeight)}));
+}
+
+TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {
+    reporter_.failNext = true;  // the report of the bad weight fails
+    typeInto("Text1", "7o");
+    press();
+    EXPECT_EQ(reporter_.messages, std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
+    typeInto("Text1", "154");
+    typeInto("Text2", "5.75");
+    press();
+    EXPECT_EQ(text("Text4"), "22.7393404746902");
+}
+
+TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
+    const std::array<ControlDesign, 1> odd{{{"Odd1", static_cast<ControlKind>(99), {0, 0, 150, 150}, 0, ""}}};
+    const FormDesign design{"Broken", "Broken", 1500, 1500, odd, nullptr, {}, {}};
+    EXPECT_THROW(win32::Form(design, reporter_), std::invalid_argument);
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop would end";
+    EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
 }
 
 }  // namespace

@@ -27,8 +27,10 @@ AccessibleNames::~AccessibleNames() {
 bool AccessibleNames::load() {
     if (loaded_) return services_ != nullptr;
     loaded_ = true;
-    ole32_.reset(LoadLibraryW(L"ole32.dll"));
-    oleacc_.reset(LoadLibraryW(L"oleacc.dll"));  // the service's own server
+    // From System32 only, by name: oleacc.dll is not one of Windows' known
+    // DLLs, and a bare name would find one beside the program first.
+    ole32_.reset(LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    oleacc_.reset(LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!ole32_ || !oleacc_) return false;
     const auto initialize = entry<HRESULT(WINAPI*)(void*, DWORD)>(ole32_.get(), "CoInitializeEx");
     const auto create = entry<HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**)>(

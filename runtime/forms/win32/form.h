@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
 #include "runtime/forms/win32/accessibility.h"
+#include "runtime/forms/win32/handles.h"
 
 namespace parvolin::win32 {
 
@@ -27,27 +26,19 @@ public:
     void report(HWND window, const std::wstring& message) override;
 };
 
-// Handles released on every path.
-struct WindowCloser {
-    void operator()(HWND window) const noexcept { DestroyWindow(window); }
-};
-struct GdiObjectDeleter {
-    void operator()(HFONT font) const noexcept { DeleteObject(font); }
-};
-struct IconDeleter {
-    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
-};
-using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
 // A window built from its design with the native Win32 controls. Its
 // handlers run inside the error frame: whatever a handler throws ends that
 // handler, is reported, and never unwinds through Windows' code; the focus
-// then goes to the box to correct.
+// then goes to the box to correct. Whatever else fails while the window
+// handles a message is reported the same way at its window procedure.
+//
+// Its parts, one file each: window_class.cpp (the frame), controls.cpp (the
+// control factory), layout.cpp (twips, DPI and font), icons.cpp, focus.cpp,
+// commands.cpp (command routing), control_operations.cpp, message_loop.cpp.
 class Form final : public FormControls {
 public:
     // `iconName` names the .ico resource of the executable; empty for none.
+    // Throws if the window cannot be made; no window is left behind then.
     Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName = {});
     ~Form();
     Form(const Form&) = delete;
@@ -78,15 +69,25 @@ private:
         const ControlDesign* design;
         HWND window;
     };
+    // Control ids start well clear of IDOK and IDCANCEL, which IsDialogMessage sends.
+    static constexpr int kFirstControlId = 100;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void onCommand(WORD id, WORD code);
+    void reportFailure(std::string_view detail) noexcept;
+    void detach() noexcept;
     void createControls();
     void layOut(UINT dpi);
+    SIZE frameSize(UINT dpi) const;
+    void fitFrame();
     void setIcons(UINT dpi);
     void nameUnlabelledBoxes();
+    void onCommand(WORD id, WORD code);
+    void pick(const Control& box, Handler handler);
     void run(Handler handler);
+    void rememberFocus();
+    void restoreFocus();
+    void moveFocus(WPARAM target, bool named);
     void focusForCorrection(std::string_view name);
     const Control& find(std::string_view name) const;
     const Control& findList(std::string_view name) const;
@@ -106,14 +107,5 @@ private:
     // again: DefWindowProc would give it to the window itself.
     HWND focus_ = nullptr;
 };
-
-// Runs the message loop until the window closes; returns the exit status.
-// IsDialogMessage gives the window a dialog's keyboard: Tab and Shift+Tab,
-// and Enter and Escape turned into IDOK and IDCANCEL commands.
-int runMessageLoop(const Form& form);
-
-// Handles the messages already waiting, as the message loop does; for driving
-// a window from the thread that owns it.
-void processPendingMessages(const Form& form);
 
 }  // namespace parvolin::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -12,5 +14,8 @@ std::string toUtf8(std::wstring_view text);
 
 // UTF-8 to UTF-16; an invalid sequence becomes U+FFFD.
 std::wstring toUtf16(std::string_view text);
+
+// A window's text: a caption, or the text of a box.
+std::wstring windowText(HWND window);
 
 }  // namespace parvolin::win32

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace parvolin::win32 {
+
+// Handles released on every path.
+struct WindowCloser {
+    void operator()(HWND window) const noexcept { DestroyWindow(window); }
+};
+struct GdiObjectDeleter {
+    void operator()(HFONT font) const noexcept { DeleteObject(font); }
+};
+struct IconDeleter {
+    void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
+};
+using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
+using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
+using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+}  // namespace parvolin::win32

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include "runtime/forms/form_design.h"
+#include "runtime/forms/win32/handles.h"
+
+namespace parvolin::win32 {
+
+// The system's message font at `dpi` and the layout scale it asks for: the
+// twip grid grows with a message font above 9 points (the user's text size),
+// as dialog units do. Without a font of its own Windows draws the controls in
+// the bold System font.
+struct WindowFont {
+    UniqueFont font;
+    double scale = 1.0;
+};
+WindowFont messageFont(UINT dpi);
+double messageFontScale(UINT dpi);
+
+// The size of a label's caption drawn in `font`.
+SIZE captionSize(HWND label, HFONT font);
+
+// The outer size of a window whose client area is `clientWidth` by
+// `clientHeight` twips, at `dpi` and grown by `scale`.
+SIZE frameSize(int clientWidth, int clientHeight, UINT dpi, double scale);
+
+// Gives a closed drop-down combo box the height `height`: Windows sizes it
+// from its font, which leaves it shorter than a text box of the same design
+// height beside it at most scales.
+void setClosedComboHeight(HWND combo, int height);
+
+}  // namespace parvolin::win32
