@@ -182,8 +182,15 @@ protected:
     }
 
     void apply(const PressScenario& row) {
-        if (row.method.starts_with("pick:")) pick("Combo1", row.method.substr(5));
-        else if (!row.method.empty()) typeInto("Combo1", row.method);
+        if (row.method.starts_with("pick:")) {
+            pick("Combo1", row.method.substr(5));
+        } else if (row.method.starts_with("open:")) {
+            typeInto("Combo1", row.method.substr(5));
+            key(VK_F4);
+            key(VK_RETURN);
+        } else if (!row.method.empty()) {
+            typeInto("Combo1", row.method);
+        }
         typeInto("Text1", row.weight);
         typeInto("Text2", row.height);
         if (row.heightUnit.starts_with("pick:")) pick("Combo3", row.heightUnit.substr(5));
@@ -329,6 +336,7 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         EXPECT_EQ(reporter_.messages, std::vector<std::string>{});
         EXPECT_EQ(text("Text4"), row.bmi);
         EXPECT_EQ(text("Text3"), row.status);
+        if (!row.units.empty()) EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), row.units);
         return;
     }
     EXPECT_EQ(reporter_.messages, std::vector<std::string>{row.message});
