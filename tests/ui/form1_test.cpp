@@ -22,7 +22,8 @@ using namespace parvolin;
 
 namespace {
 
-enum class PickBy { Mouse, KeyboardInOpenList, ArrowOnClosedBox };
+// In the open list, Enter, F4 and Alt+Up each close it with a pick.
+enum class PickBy { Mouse, KeyboardInOpenList, F4InOpenList, AltUpInOpenList, ArrowOnClosedBox };
 
 const QString kNormal = QString::fromStdString(test::kNormal);
 
@@ -83,13 +84,17 @@ private:
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
             break;
         }
-        case PickBy::KeyboardInOpenList: {
+        case PickBy::KeyboardInOpenList:
+        case PickBy::F4InOpenList:
+        case PickBy::AltUpInOpenList: {
             box->showPopup();
             QAbstractItemView* view = box->view();
             QVERIFY(QTest::qWaitForWindowExposed(view->window()));
             view->setCurrentIndex(view->model()->index(0, 0));
             for (int i = 0; i < row; ++i) QTest::keyClick(view, Qt::Key_Down);
-            QTest::keyClick(view, Qt::Key_Return);
+            if (how == PickBy::F4InOpenList) QTest::keyClick(view, Qt::Key_F4);
+            else if (how == PickBy::AltUpInOpenList) QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+            else QTest::keyClick(view, Qt::Key_Return);
             break;
         }
         case PickBy::ArrowOnClosedBox: {
@@ -459,6 +464,8 @@ private slots:
         QTest::addColumn<PickBy>("how");
         QTest::newRow("mouse") << PickBy::Mouse;
         QTest::newRow("keyboard in the open list") << PickBy::KeyboardInOpenList;
+        QTest::newRow("open list closed with F4") << PickBy::F4InOpenList;
+        QTest::newRow("open list closed with Alt+Up") << PickBy::AltUpInOpenList;
         QTest::newRow("arrow keys on the closed box") << PickBy::ArrowOnClosedBox;
     }
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -46,21 +48,38 @@ void setListItem(QComboBox& box, int index, std::string_view text) {
 
 void clearList(QComboBox& box) { box.clear(); }
 
-void makePlainDropDown(QComboBox& box) {
-    box.setEditable(true);
+PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
     // The default completer completes "i" to "Imperial" and "metric" to "Metric".
-    box.setCompleter(nullptr);
+    setCompleter(nullptr);
     // The default policy adds a typed text as a new item on Enter.
-    box.setInsertPolicy(QComboBox::NoInsert);
+    setInsertPolicy(QComboBox::NoInsert);
     // When editing finishes, QComboBox looks the typed text up among its items
     // (ignoring case), selects the match, rewrites the text and emits
     // activated, as if it had been picked. That lookup is its only use of the
     // line edit's editingFinished, so cutting the connection leaves typing as
     // typing.
-    QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
+    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    // Installed after the list's own filter, so it sees the keys first.
+    view()->installEventFilter(this);
 }
 
-PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) { makePlainDropDown(*this); }
+// In the open list the native control takes F4, Alt+Up and Alt+Down, which
+// close it, as a pick of the highlighted item, as Enter is; Qt closes the list
+// on them and drops the pick. They are handed on as Enter, so the pick takes
+// Qt's own way.
+bool PlainDropDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool alt = key->modifiers().testFlag(Qt::AltModifier);
+        if (key->key() == Qt::Key_F4 || (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(view(), &enter);
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
 
 void PlainDropDown::showPopup() {
     QComboBox::showPopup();
