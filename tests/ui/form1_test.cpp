@@ -142,6 +142,8 @@ private slots:
         for (const char* name : {"Text1", "Text2", "Text4"}) QVERIFY(text(name)->text().isEmpty());
         QVERIFY(status()->toPlainText().isEmpty());
         QCOMPARE(focusedControl(), QStringLiteral("Combo1"));
+        // Selected, as the native box does on its first focus: typing "m" replaces it.
+        QCOMPARE(combo("Combo1")->lineEdit()->selectedText(), QStringLiteral("Imperial"));
     }
 
     void frameIsFixedWithCaptionAndCloseBoxOnly() {

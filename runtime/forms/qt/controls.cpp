@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
@@ -94,6 +95,16 @@ void PlainDropDown::showPopup() {
             return;
         }
     }
+}
+
+// The native box selects its whole text the first time it gets the focus
+// (at start, in the Method box), so that typing replaces "Imperial" rather
+// than adding to it; a click puts the cursor where it falls.
+void PlainDropDown::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    if (focusedBefore_) return;
+    focusedBefore_ = true;
+    if (event->reason() != Qt::MouseFocusReason) lineEdit()->selectAll();
 }
 
 NumberLocale numberLocaleOf(const QLocale& locale) {

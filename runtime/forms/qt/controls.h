@@ -40,11 +40,18 @@ void clearList(QComboBox& box);
 // the native Windows control does: type "m", open the list with F4, press
 // Enter, and "Metric" is picked, not the item the box showed before the typing.
 // F4, Alt+Up and Alt+Down close the open list with a pick, as Enter does.
+// Its first focus selects its text.
 class PlainDropDown final : public QComboBox {
 public:
     explicit PlainDropDown(QWidget* parent);
     void showPopup() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool focusedBefore_ = false;
 };
 
 // The decimal separator of a Qt locale, for the number conversions.
