@@ -68,14 +68,22 @@ PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) {
 // In the open list the native control takes F4, Alt+Up and Alt+Down, which
 // close it, as a pick of the highlighted item, as Enter is; Qt closes the list
 // on them and drops the pick. They are handed on as Enter, so the pick takes
-// Qt's own way.
+// Qt's own way. With no item highlighted each of them closes the list and
+// picks nothing, where Qt would keep the list open.
 bool PlainDropDown::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view() && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool alt = key->modifiers().testFlag(Qt::AltModifier);
-        if (key->key() == Qt::Key_F4 || (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))) {
-            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-            QCoreApplication::sendEvent(view(), &enter);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool close =
+            key->key() == Qt::Key_F4 || (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down));
+        if ((enter || close) && !view()->currentIndex().isValid()) {
+            hidePopup();
+            return true;
+        }
+        if (close) {
+            QKeyEvent asEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(view(), &asEnter);
             return true;
         }
     }
@@ -86,15 +94,17 @@ void PlainDropDown::showPopup() {
     QComboBox::showPopup();
     // QComboBox opens the list on its current item, which typing never
     // changes; the typed text decides, matched as the native control
-    // matches it (the beginning of an item, in any case).
+    // matches it (the beginning of an item, in any case). A text that begins
+    // no item highlights none, so that Enter keeps the text.
     const QString typed = currentText();
-    if (typed.isEmpty() || view() == nullptr) return;
+    if (typed.isEmpty()) return;
     for (int row = 0; row < count(); ++row) {
         if (itemText(row).startsWith(typed, Qt::CaseInsensitive)) {
             view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
             return;
         }
     }
+    view()->setCurrentIndex(QModelIndex());
 }
 
 // The native box selects its whole text the first time it gets the focus
