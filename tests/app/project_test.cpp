@@ -52,9 +52,12 @@ private slots:
     }
 
     // A Wayland desktop finds the window's launcher, and so its icon, by this
-    // name; the window itself carries the small PNGs.
+    // name; the window itself carries the small PNGs. Its English texts stay
+    // left-to-right under -reverse, in its message boxes too.
     void applicationNamesItsLauncherAndCarriesItsIcon() {
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
         qt::describeApplication(projectRecord());
+        QCOMPARE(QGuiApplication::layoutDirection(), Qt::LeftToRight);
         QCOMPARE(QGuiApplication::desktopFileName() + ".desktop",
                  QFileInfo(QStringLiteral(PARVOLIN_LAUNCHER_FILE)).fileName());
         QVERIFY(QFileInfo::exists(QStringLiteral(PARVOLIN_LAUNCHER_FILE)));

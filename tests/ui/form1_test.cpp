@@ -22,7 +22,8 @@ using namespace parvolin;
 
 namespace {
 
-enum class PickBy { Mouse, KeyboardInOpenList, ArrowOnClosedBox };
+// In the open list, Enter, F4 and Alt+Up each close it with a pick.
+enum class PickBy { Mouse, KeyboardInOpenList, F4InOpenList, AltUpInOpenList, ArrowOnClosedBox };
 
 const QString kNormal = QString::fromStdString(test::kNormal);
 
@@ -83,13 +84,17 @@ private:
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
             break;
         }
-        case PickBy::KeyboardInOpenList: {
+        case PickBy::KeyboardInOpenList:
+        case PickBy::F4InOpenList:
+        case PickBy::AltUpInOpenList: {
             box->showPopup();
             QAbstractItemView* view = box->view();
             QVERIFY(QTest::qWaitForWindowExposed(view->window()));
             view->setCurrentIndex(view->model()->index(0, 0));
             for (int i = 0; i < row; ++i) QTest::keyClick(view, Qt::Key_Down);
-            QTest::keyClick(view, Qt::Key_Return);
+            if (how == PickBy::F4InOpenList) QTest::keyClick(view, Qt::Key_F4);
+            else if (how == PickBy::AltUpInOpenList) QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+            else QTest::keyClick(view, Qt::Key_Return);
             break;
         }
         case PickBy::ArrowOnClosedBox: {
@@ -137,6 +142,8 @@ private slots:
         for (const char* name : {"Text1", "Text2", "Text4"}) QVERIFY(text(name)->text().isEmpty());
         QVERIFY(status()->toPlainText().isEmpty());
         QCOMPARE(focusedControl(), QStringLiteral("Combo1"));
+        // Selected, as the native box does on its first focus: typing "m" replaces it.
+        QCOMPARE(combo("Combo1")->lineEdit()->selectedText(), QStringLiteral("Imperial"));
     }
 
     void frameIsFixedWithCaptionAndCloseBoxOnly() {
@@ -459,6 +466,8 @@ private slots:
         QTest::addColumn<PickBy>("how");
         QTest::newRow("mouse") << PickBy::Mouse;
         QTest::newRow("keyboard in the open list") << PickBy::KeyboardInOpenList;
+        QTest::newRow("open list closed with F4") << PickBy::F4InOpenList;
+        QTest::newRow("open list closed with Alt+Up") << PickBy::AltUpInOpenList;
         QTest::newRow("arrow keys on the closed box") << PickBy::ArrowOnClosedBox;
     }
 
@@ -506,6 +515,7 @@ private slots:
         QTest::newRow("Metric then a click elsewhere") << "Combo1" << "Metric" << "click";
         QTest::newRow("i is not completed") << "Combo1" << "i" << "Tab";
         QTest::newRow("Foo is not added") << "Combo1" << "Foo" << "Enter";
+        QTest::newRow("Foo, list opened, Enter") << "Combo1" << "Foo" << "F4 Enter";
         QTest::newRow("inches keeps its case") << "Combo3" << "inches" << "Enter";
         QTest::newRow("Kg is not added to Pounds") << "Combo2" << "Kg" << "Enter";
     }
@@ -521,7 +531,12 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         else if (finish == "Enter")
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        else
+        else if (finish == "F4 Enter") {  // Foo begins no item: the list highlights none
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+            QVERIFY(QTest::qWaitForWindowExposed(target->view()->window()));
+            QTest::keyClick(target->view(), Qt::Key_Return);
+            QTRY_VERIFY(!target->view()->isVisible());
+        } else
             QTest::mouseClick(text("Text1"), Qt::LeftButton);
         QCOMPARE(target->currentText(), typed);
         QCOMPARE(items(target), before);

@@ -65,6 +65,17 @@ bool waylandAnswers(const std::string& display) {
     return answers;
 }
 
+// The value of one of Qt's own command-line options (-platform, -display),
+// which Qt also takes with two dashes; empty when it is not given.
+std::string qtOption(int argc, char** argv, std::string_view option) {
+    for (int at = 1; at + 1 < argc; ++at) {
+        std::string_view argument = argv[at];
+        if (argument.starts_with("--")) argument.remove_prefix(1);
+        if (argument == option) return argv[at + 1];
+    }
+    return {};
+}
+
 // Qt's Wayland platform plugin is a package of its own (qt6-wayland).
 bool waylandPluginInstalled() {
     QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
@@ -136,15 +147,19 @@ private:
 
 }  // namespace
 
-std::optional<std::string> openDisplay() {
+std::optional<std::string> openDisplay([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
 #ifdef PARVOLIN_X11
     // A platform the user chose (offscreen, say) is left to Qt.
-    if (!environment("QT_QPA_PLATFORM").empty()) return std::nullopt;
+    if (!environment("QT_QPA_PLATFORM").empty() || !qtOption(argc, argv, "-platform").empty())
+        return std::nullopt;
     // X11 first wherever there is an X server, also under Xwayland: there
     // the window is centred and kept off the taskbar as designed, and the
     // X11 plugin is the one the program is tested and packaged with.
-    if (const std::string display = environment("DISPLAY"); !display.empty()) {
-        if (!x11Answers(display)) return "no X server answers at DISPLAY " + display;
+    const std::string option = qtOption(argc, argv, "-display");
+    const std::string x11Display = option.empty() ? environment("DISPLAY") : option;
+    if (!x11Display.empty()) {
+        const std::string named = (option.empty() ? "DISPLAY " : "-display ") + x11Display;
+        if (!x11Answers(x11Display)) return "no X server answers at " + named;
         qputenv("QT_QPA_PLATFORM", "xcb");
         return std::nullopt;
     }
@@ -206,6 +221,11 @@ void describeApplication(const ProjectRecord& record) {
     QGuiApplication::setApplicationDisplayName(fromUtf8(record.description));
     QApplication::setApplicationVersion(fromUtf8(record.version));
     QGuiApplication::setDesktopFileName(fromUtf8(record.desktopFileName));
+    // The texts are English: a right-to-left session (or -reverse) must not
+    // mirror them. The window fixes its own direction, but a painter takes
+    // the application's, so without this the button still reads
+    // "!Calculate" and the message boxes come out mirrored.
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     QIcon icon;
     for (int side : kIconSizes)
         icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(fromUtf8(record.icon)).arg(side),
@@ -236,7 +256,7 @@ int showStartupForm(const ProjectRecord& record, ErrorReporter& reporter,
 
 int runApplication(int argc, char** argv, const ProjectRecord& record) {
     const QString program = qt::fromUtf8(record.name).toLower();
-    if (const auto reason = qt::openDisplay()) {
+    if (const auto reason = qt::openDisplay(argc, argv)) {
         std::fprintf(stderr, "%s: no display to open the window on (%s).\n", qPrintable(program),
                      reason->c_str());
         return 1;

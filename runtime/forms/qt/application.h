@@ -17,9 +17,10 @@ inline constexpr std::array kIconSizes{16, 32, 48, 64, 128, 256};
 
 // Picks the window system to open the window on, before Qt is started: X11
 // wherever an X server answers at DISPLAY, else Wayland where a compositor
-// answers and Qt's Wayland plugin is installed; a QT_QPA_PLATFORM the user
-// set is left to Qt. Returns why no window can be opened, if none can.
-std::optional<std::string> openDisplay();
+// answers and Qt's Wayland plugin is installed. A platform the user chose
+// (QT_QPA_PLATFORM or -platform) is left to Qt, and a -display option stands
+// for DISPLAY, as Qt reads them. Returns why no window can be opened, if none can.
+std::optional<std::string> openDisplay(int argc, char** argv);
 
 // Whether the window manager of this name (its _NET_WM_NAME) still lists a
 // window that skips the taskbar in its task switcher. Where it does not, the
@@ -35,7 +36,8 @@ void centreOnScreen(QWidget& window);
 // the user switch to it. Call before the window is first shown.
 void hideFromTaskbar(QWidget& window);
 
-// Gives the running QApplication the record's names and window icon.
+// Gives the running QApplication the record's names, window icon and the
+// left-to-right direction of its English texts.
 void describeApplication(const ProjectRecord& record);
 
 // Builds, loads, centres and shows the record's start-up form, and runs the

@@ -2,6 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -46,35 +49,72 @@ void setListItem(QComboBox& box, int index, std::string_view text) {
 
 void clearList(QComboBox& box) { box.clear(); }
 
-void makePlainDropDown(QComboBox& box) {
-    box.setEditable(true);
+PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
     // The default completer completes "i" to "Imperial" and "metric" to "Metric".
-    box.setCompleter(nullptr);
+    setCompleter(nullptr);
     // The default policy adds a typed text as a new item on Enter.
-    box.setInsertPolicy(QComboBox::NoInsert);
+    setInsertPolicy(QComboBox::NoInsert);
     // When editing finishes, QComboBox looks the typed text up among its items
     // (ignoring case), selects the match, rewrites the text and emits
     // activated, as if it had been picked. That lookup is its only use of the
     // line edit's editingFinished, so cutting the connection leaves typing as
     // typing.
-    QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
+    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    // Installed after the list's own filter, so it sees the keys first.
+    view()->installEventFilter(this);
 }
 
-PlainDropDown::PlainDropDown(QWidget* parent) : QComboBox(parent) { makePlainDropDown(*this); }
+// In the open list the native control takes F4, Alt+Up and Alt+Down, which
+// close it, as a pick of the highlighted item, as Enter is; Qt closes the list
+// on them and drops the pick. They are handed on as Enter, so the pick takes
+// Qt's own way. With no item highlighted each of them closes the list and
+// picks nothing, where Qt would keep the list open.
+bool PlainDropDown::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool alt = key->modifiers().testFlag(Qt::AltModifier);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool close =
+            key->key() == Qt::Key_F4 || (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down));
+        if ((enter || close) && !view()->currentIndex().isValid()) {
+            hidePopup();
+            return true;
+        }
+        if (close) {
+            QKeyEvent asEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(view(), &asEnter);
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
 
 void PlainDropDown::showPopup() {
     QComboBox::showPopup();
     // QComboBox opens the list on its current item, which typing never
     // changes; the typed text decides, matched as the native control
-    // matches it (the beginning of an item, in any case).
+    // matches it (the beginning of an item, in any case). A text that begins
+    // no item highlights none, so that Enter keeps the text.
     const QString typed = currentText();
-    if (typed.isEmpty() || view() == nullptr) return;
+    if (typed.isEmpty()) return;
     for (int row = 0; row < count(); ++row) {
         if (itemText(row).startsWith(typed, Qt::CaseInsensitive)) {
             view()->setCurrentIndex(model()->index(row, modelColumn(), rootModelIndex()));
             return;
         }
     }
+    view()->setCurrentIndex(QModelIndex());
+}
+
+// The native box selects its whole text the first time it gets the focus
+// (at start, in the Method box), so that typing replaces "Imperial" rather
+// than adding to it; a click puts the cursor where it falls.
+void PlainDropDown::focusInEvent(QFocusEvent* event) {
+    QComboBox::focusInEvent(event);
+    if (focusedBefore_) return;
+    focusedBefore_ = true;
+    if (event->reason() != Qt::MouseFocusReason) lineEdit()->selectAll();
 }
 
 NumberLocale numberLocaleOf(const QLocale& locale) {

@@ -31,22 +31,27 @@ void setListItem(QComboBox& box, int index, std::string_view text);
 // Removes every item (and, as Qt does, the edit text).
 void clearList(QComboBox& box);
 
-// Turns a combo box into a plain editable drop-down: typing never completes,
-// never changes case, never adds an item and never counts as a pick, also when
-// the typed text equals an item and editing ends with Enter, Tab or a click
-// elsewhere. After this, QComboBox::activated means a pick from the list (the
-// mouse, the keyboard in the open list, or the arrow keys and wheel on the
-// closed box) and nothing else.
-void makePlainDropDown(QComboBox& box);
-
-// A plain editable drop-down (see makePlainDropDown) whose list opens on the
-// first item that begins with the typed text, as the native Windows control
-// does: type "m", open the list with F4, press Enter, and "Metric" is picked,
-// not the item the box showed before the typing.
+// A plain editable drop-down: typing never completes, never changes case,
+// never adds an item and never counts as a pick, also when the typed text
+// equals an item and editing ends with Enter, Tab or a click elsewhere. So
+// QComboBox::activated means a pick from the list (the mouse, the keyboard in
+// the open list, or the arrow keys and wheel on the closed box) and nothing
+// else. Its list opens on the first item that begins with the typed text, as
+// the native Windows control does: type "m", open the list with F4, press
+// Enter, and "Metric" is picked, not the item the box showed before the typing.
+// F4, Alt+Up and Alt+Down close the open list with a pick, as Enter does.
+// Its first focus selects its text.
 class PlainDropDown final : public QComboBox {
 public:
     explicit PlainDropDown(QWidget* parent);
     void showPopup() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool focusedBefore_ = false;
 };
 
 // The decimal separator of a Qt locale, for the number conversions.

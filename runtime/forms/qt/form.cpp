@@ -198,7 +198,7 @@ void Form::bindEvent(const EventBinding& binding) {
     const Handler handler = binding.handler;
     switch (binding.event) {
     case ControlEvent::Pick:
-        // activated is a pick from the list only: makePlainDropDown sees to that.
+        // activated is a pick from the list only: PlainDropDown sees to that.
         connect(&dynamic_cast<QComboBox&>(source), &QComboBox::activated, this,
                 [this, handler] { run(handler); });
         break;
