@@ -522,47 +522,42 @@ TEST(Program, SaysWhyAndEndsWithStatusOneWhenItsWindowCannotBeCreated) {
 
 }  // namespace
 
-// No test may hang: one that runs past its limit ends the run, naming itself
-// and the windows on the screen (a message box nobody answers, say). The
-// state is plain static data, which the watching thread may read to the end.
-std::atomic<long long> g_testStarted{0};
+// No test may hang: one still running after 20 s ends the run, naming itself
+// and the windows shown (a message box nobody answers, say). Plain static
+// state, which the watching thread may read to the very end.
+std::atomic<unsigned long long> g_testStarted{0};
 char g_testName[256];
 
-class Watchdog final : public testing::EmptyTestEventListener {
-public:
-    explicit Watchdog(int seconds) { std::thread(watch, seconds).detach(); }
+BOOL CALLBACK describeWindow(HWND window, LPARAM) {
+    wchar_t className[64] = {}, text[512] = {};
+    GetClassNameW(window, className, 64);
+    InternalGetWindowText(window, text, 512);
+    std::fprintf(stderr, "  %ls \"%ls\"\n", className, text);
+    return TRUE;
+}
+
+struct Watchdog final : testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo& test) override {
         std::snprintf(g_testName, sizeof g_testName, "%s.%s", test.test_suite_name(), test.name());
         g_testStarted = GetTickCount64();
     }
     void OnTestEnd(const testing::TestInfo&) override { g_testStarted = 0; }
-
-private:
-    static void watch(int seconds) {
-        for (;;) {
+    static void watch() {
+        for (unsigned long long started; (started = g_testStarted) == 0 || GetTickCount64() - started < 20000;)
             Sleep(200);
-            const long long started = g_testStarted;
-            if (started == 0 || static_cast<long long>(GetTickCount64()) - started < seconds * 1000LL) continue;
-            std::fprintf(stderr, "%s still runs after %d s; the windows shown:\n", g_testName, seconds);
-            EnumWindows([](HWND window, LPARAM) -> BOOL {
-                const auto describe = [](HWND shown, LPARAM) -> BOOL {
-                    wchar_t className[64] = {}, text[512] = {};
-                    GetClassNameW(shown, className, 64);
-                    InternalGetWindowText(shown, text, 512);
-                    std::fprintf(stderr, "  %ls \"%ls\"\n", className, text);
-                    return TRUE;
-                };
-                if (IsWindowVisible(window) && describe(window, 0)) EnumChildWindows(window, describe, 0);
-                return TRUE;
-            }, 0);
-            std::fflush(stderr);
-            TerminateProcess(GetCurrentProcess(), 2);
-        }
+        std::fprintf(stderr, "%s still runs after 20 s; the windows shown:\n", g_testName);
+        EnumWindows([](HWND window, LPARAM) -> BOOL {
+            if (IsWindowVisible(window) && describeWindow(window, 0)) EnumChildWindows(window, describeWindow, 0);
+            return TRUE;
+        }, 0);
+        std::fflush(stderr);
+        TerminateProcess(GetCurrentProcess(), 2);
     }
 };
 
 int wmain(int argc, wchar_t** argv) {
     testing::InitGoogleTest(&argc, argv);
-    testing::UnitTest::GetInstance()->listeners().Append(new Watchdog(20));
+    testing::UnitTest::GetInstance()->listeners().Append(new Watchdog);
+    std::thread(Watchdog::watch).detach();
     return RUN_ALL_TESTS();
 }
