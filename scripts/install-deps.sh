@@ -22,9 +22,13 @@ testing=(
     wine wine64 nsis
     python3
     clang libclang-rt-14-dev
+    clang-format-14
+    locales
 )
 
+run_only=false
 if [[ ${1:-} == --run ]]; then
+    run_only=true
     shift
     packages=("$@" "${build_and_run[@]}")
 else
@@ -37,15 +41,24 @@ for package in "${packages[@]}"; do
     [[ $status == ii* ]] || missing+=("$package")
 done
 
-if ((${#missing[@]} == 0)); then
-    exit 0
-fi
-
-echo "Installing missing packages: ${missing[*]}"
 sudo=()
 if ((EUID != 0)); then
-    command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
     sudo=(sudo)
 fi
-"${sudo[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+
+if ((${#missing[@]} > 0)); then
+    echo "Installing missing packages: ${missing[*]}"
+    if ((EUID != 0)); then
+        command -v sudo >/dev/null || { echo "Run as root or install sudo to install: ${missing[*]}" >&2; exit 1; }
+    fi
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The Windows window test runs a second time under Wine in a German locale,
+# which Wine takes from the system's generated locales.
+if [[ $run_only == false ]] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\?8'; then
+    "${sudo[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    "${sudo[@]}" locale-gen >/dev/null
+fi

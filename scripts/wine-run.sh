@@ -58,8 +58,15 @@ case $1 in
         # Wine's own services start here too, for the same reason, rather
         # than from the first test, whose output they would hold open.
         wineserver --persistent 9>&- </dev/null >/dev/null 2>&1
-        wine cmd /c exit 9>&- </dev/null >/dev/null 2>&1 || true
-        exit 0 ;;
+        # The tests begin only once a Windows program has really run on the
+        # new server: the first test after it was the one that, now and then,
+        # ended in hundredths of a second with no output at all.
+        for attempt in 1 2 3 4 5; do
+            wine cmd /c exit 9>&- </dev/null >/dev/null 2>&1 && exit 0
+            sleep 1
+        done
+        echo "wine-run.sh: no Windows program starts in $WINEPREFIX" >&2
+        exit 1 ;;
     --stop) wineserver --kill 2>/dev/null || true; exit 0 ;;
 esac
 flock --unlock 9

@@ -22,10 +22,13 @@ public:
 
 // A QtTest main for the window tests: they run on the offscreen platform,
 // whatever display there is, with the name the program gives itself and a
-// known locale.
+// known locale. A test function that runs for half a minute has hung: QtTest
+// then ends the run, naming it (its own limit is five minutes).
 #define PARVOLIN_QTEST_MAIN(TestClass)                                          \
     int main(int argc, char** argv) {                                           \
         qputenv("QT_QPA_PLATFORM", "offscreen");                                \
+        if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))               \
+            qputenv("QTEST_FUNCTION_TIMEOUT", "30000");                         \
         QTemporaryDir runtimeDir;                                               \
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));       \
         QApplication application(argc, argv);                                   \

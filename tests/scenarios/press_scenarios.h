@@ -42,6 +42,9 @@ inline const std::vector<PressScenario>& pressScenarios() {
         {"surrounding blanks", "pick:Metric", " 60 ", "\t1.8", "", "18.5185185185185", kNormal},
         {"class 3", "pick:Metric", "160", "2", "", "40",
          "Obesity (Class 3) Extreme Risk of developing Health Related Problems"},
+        // About 157 px in a 148 px box: the box shows the sign and the digits first.
+        {"long result", "pick:Metric", "-1.23456789012345e-300", "1", "", "-1.23456789012345e-300",
+         "Underweight"},
 
         {"empty weight", "Metric", "", "1.75", "", "", "",
          "The weight box is empty. Type the weight as a number.", "Text1"},
@@ -50,6 +53,8 @@ inline const std::vector<PressScenario>& pressScenarios() {
         {"height with comma", "Metric", "70", "1,75", "", "", "",
          "The height \"1,75\" is not a number." + kNotANumberHint, "Text2"},
         {"zero height", "Metric", "70", "0", "", "", "", "The height must not be zero.", "Text2"},
+        {"zero height upper-case exponent", "Metric", "70", "0E5", "", "", "",
+         "The height must not be zero.", "Text2"},
         {"zero weight and height", "", "0", "0", "Inches", "", "",
          "Weight and height must not both be zero.", "Text2"},
         {"out of range", "Metric", "1e308", "1e-10", "", "", "",
@@ -72,6 +77,11 @@ inline const std::vector<PressScenario>& pressScenarios() {
         {"long text is shortened", "", std::string(30000, '9') + "x", "5", "", "", "",
          "The weight \"" + std::string(40, '9') + "\xE2\x80\xA6\" is not a number." + kNotANumberHint,
          "Text1"},
+        // A character beyond the first 65,536 is two UTF-16 units in the box.
+        {"emoji kept whole", "", "7\xF0\x9F\x98\x80", "5", "", "", "",
+         "The weight \"7\xF0\x9F\x98\x80\" is not a number." + kNotANumberHint, "Text1"},
+        {"bidi isolate hidden", "", "\xE2\x81\xA7" "7", "5", "", "", "",
+         "The weight \"\xEF\xBF\xBD" "7\" is not a number." + kNotANumberHint, "Text1"},
         {"markup stays text", "", "<b>7</b>", "5", "", "", "",
          "The weight \"<b>7</b>\" is not a number." + kNotANumberHint, "Text1"},
     };
