@@ -89,6 +89,7 @@ private:
     void restoreFocus();
     void moveFocus(WPARAM target, bool named);
     void focusForCorrection(std::string_view name);
+    void focusWithTextSelected(const Control& control);
     const Control& find(std::string_view name) const;
     const Control& findList(std::string_view name) const;
 
