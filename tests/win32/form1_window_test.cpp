@@ -337,6 +337,27 @@ TEST_F(Form1Window, TabAndShiftTabVisitEveryBoxInOrder) {
     }
 }
 
+// A click into a box puts the caret where it falls; it selects nothing.
+TEST_F(Form1Window, AClickIntoTheMethodBoxPlacesTheCaret) {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    GetComboBoxInfo(box("Combo1"), &combo);
+    SetFocus(box("Text1"));
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_LBUTTON] = 0x80;  // the button is down while its press is handled
+    SetKeyboardState(state);
+    const LPARAM at = MAKELPARAM(px(300), (combo.rcItem.bottom - combo.rcItem.top) / 2);
+    SendMessageW(combo.hwndItem, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    state[VK_LBUTTON] = 0;
+    SetKeyboardState(state);
+    SendMessageW(combo.hwndItem, WM_LBUTTONUP, 0, at);
+    DWORD start = 0, end = 0;
+    SendMessageW(combo.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(focused(), "Combo1");
+    EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;  // within "Imperial"
+}
+
 class Presses : public Form1Window, public testing::WithParamInterface<PressScenario> {};
 
 TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
