@@ -38,9 +38,10 @@ void Form::onCommand(WORD id, WORD code) {
     // (Wine then still draws it highlighted), and the box selects it all by
     // itself only the first time it gets the focus: on every later visit by
     // the keyboard its text comes selected from here, as an edit's does in a
-    // dialog. A click keeps the caret where it put it.
+    // dialog. A click keeps the caret where it put it, and so does the user's
+    // return to the window.
     if (isCombo && code == CBN_KILLFOCUS) unselectEditText(source->window);
-    if (isCombo && code == CBN_SETFOCUS && GetKeyState(VK_LBUTTON) >= 0)
+    if (isCombo && code == CBN_SETFOCUS && GetKeyState(VK_LBUTTON) >= 0 && !restoringFocus_)
         SendMessageW(source->window, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     // A pick: an arrow key on the closed box (CBN_SELCHANGE), or the open list
     // closing on an item, by Enter or a click (CBN_SELENDOK, which comes

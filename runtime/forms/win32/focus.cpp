@@ -19,7 +19,10 @@ void Form::rememberFocus() {
 }
 
 void Form::restoreFocus() {
-    if (focus_ != nullptr) SetFocus(focus_);
+    if (focus_ == nullptr) return;
+    restoringFocus_ = true;
+    SetFocus(focus_);
+    restoringFocus_ = false;
 }
 
 // What a dialog does with WM_NEXTDLGCTL, which IsDialogMessage sends for Tab
