@@ -162,6 +162,18 @@ protected:
         return start == 0 && end == win32::toUtf16(text(name)).size();
     }
 
+    // Whether the focused box's whole text is selected, so that typing
+    // replaces it; true where there is no text to type into.
+    static bool wholeTextSelected() {
+        const HWND focus = GetFocus();  // a combo box's edit field for the box
+        wchar_t className[8] = {};
+        GetClassNameW(focus, className, 8);
+        if (_wcsicmp(className, L"Edit") != 0) return true;
+        DWORD start = 0, end = 0;
+        SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(focus));
+    }
+
     // A key pressed and released on the focused control, through the loop.
     void key(WPARAM virtualKey, bool shift = false, bool alt = false) {
         BYTE state[256];
@@ -370,10 +382,32 @@ TEST_F(Form1Window, TabAndShiftTabVisitEveryBoxInOrder) {
         std::vector<std::string> seen;
         for (std::size_t i = 0; i < expected.size(); ++i) {
             key(VK_TAB, backwards);
-            seen.push_back(focused());
+            // A box comes with its text selected, on every visit.
+            seen.push_back(focused() + (wholeTextSelected() ? "" : " unselected"));
         }
         EXPECT_EQ(seen, expected) << (backwards ? "Shift+Tab" : "Tab");
     }
+}
+
+// A click into a box puts the caret where it falls; it selects nothing.
+TEST_F(Form1Window, AClickIntoTheMethodBoxPlacesTheCaret) {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    GetComboBoxInfo(box("Combo1"), &combo);
+    SetFocus(box("Text1"));
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_LBUTTON] = 0x80;  // the button is down while its press is handled
+    SetKeyboardState(state);
+    const LPARAM at = MAKELPARAM(px(300), (combo.rcItem.bottom - combo.rcItem.top) / 2);
+    SendMessageW(combo.hwndItem, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    state[VK_LBUTTON] = 0;
+    SetKeyboardState(state);
+    SendMessageW(combo.hwndItem, WM_LBUTTONUP, 0, at);
+    DWORD start = 0, end = 0;
+    SendMessageW(combo.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(focused(), "Combo1");
+    EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;  // within "Imperial"
 }
 
 class Presses : public Form1Window, public testing::WithParamInterface<PressScenario> {};
@@ -388,7 +422,9 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         EXPECT_EQ(reporter_.messages, std::vector<std::string>{});
         EXPECT_EQ(text("Text4"), row.bmi);
         EXPECT_EQ(text("Text3"), row.status);
-        if (!row.units.empty()) EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), row.units);
+        if (!row.units.empty()) {
+            EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), row.units);
+        }
         // A result wider than its box shows its beginning.
         EXPECT_EQ(SendMessageW(box("Text4"), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
         return;
@@ -585,6 +621,7 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
     MSG quit;
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop would end";
     EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
+}
 
 TEST_F(Form1Window, TheFocusComesBackToItsBoxAfterAnotherWindowWasActive) {
     SetFocus(box("Text2"));

@@ -45,8 +45,18 @@ bool AccessibleNames::load() {
 
 bool AccessibleNames::name(HWND control, const std::wstring& name) {
     if (!load()) return false;
-    return SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                               kNameProperty, name.c_str()));
+    named_.push_back(control);  // first: no name is given that could not be taken off
+    if (SUCCEEDED(services_->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                            kNameProperty, name.c_str())))
+        return true;
+    named_.pop_back();
+    return false;
+}
+
+void AccessibleNames::clear() noexcept {
+    for (const HWND control : named_)
+        services_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kNameProperty, 1);
+    named_.clear();
 }
 
 }  // namespace parvolin::win32

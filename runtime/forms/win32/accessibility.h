@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 struct IAccPropServices;
 
@@ -25,6 +26,9 @@ public:
     // label names). Returns false where the service is missing; the control
     // then keeps its default name.
     bool name(HWND control, const std::wstring& name);
+    // Takes the names off again. A name is kept among its control's window
+    // properties, which must be gone before the control is destroyed.
+    void clear() noexcept;
 
 private:
     bool load();
@@ -40,6 +44,7 @@ private:
     bool comInitialized_ = false;
     IAccPropServices* services_ = nullptr;
     bool loaded_ = false;
+    std::vector<HWND> named_;
 };
 
 }  // namespace parvolin::win32

@@ -35,8 +35,14 @@ void Form::onCommand(WORD id, WORD code) {
     if (source == nullptr) return;
     const bool isCombo = source->design->kind == ControlKind::DropDownCombo;
     // A combo box's edit field keeps its selection when the focus leaves it
-    // (Wine then still draws it highlighted); Tab selects it all again anyway.
+    // (Wine then still draws it highlighted), and the box selects it all by
+    // itself only the first time it gets the focus: on every later visit by
+    // the keyboard its text comes selected from here, as an edit's does in a
+    // dialog. A click keeps the caret where it put it, and so does the user's
+    // return to the window.
     if (isCombo && code == CBN_KILLFOCUS) unselectEditText(source->window);
+    if (isCombo && code == CBN_SETFOCUS && GetKeyState(VK_LBUTTON) >= 0 && !restoringFocus_)
+        SendMessageW(source->window, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     // A pick: an arrow key on the closed box (CBN_SELCHANGE), or the open list
     // closing on an item, by Enter or a click (CBN_SELENDOK, which comes
     // without CBN_SELCHANGE when the list opened on the typed text), or by

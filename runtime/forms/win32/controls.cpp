@@ -13,8 +13,11 @@ namespace {
 // A multi-line edit wants every key, Tab and Escape included; in this window
 // Tab moves on and Escape does nothing, as everywhere else. (Inside a
 // dialog, the edit itself would close the window on Escape.)
-LRESULT CALLBACK multiLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                               DWORD_PTR) {
+LRESULT CALLBACK multiLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                               UINT_PTR id, DWORD_PTR) {
+    // Removed as the edit goes, as comctl32 asks: its record of the
+    // subclass would otherwise outlive the edit.
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, multiLineProc, id);
     LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_GETDLGCODE && lParam != 0) {
         const auto* key = reinterpret_cast<const MSG*>(lParam);

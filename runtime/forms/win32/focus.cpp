@@ -19,11 +19,15 @@ void Form::rememberFocus() {
 }
 
 void Form::restoreFocus() {
-    if (focus_ != nullptr) SetFocus(focus_);
+    if (focus_ == nullptr) return;
+    restoringFocus_ = true;
+    SetFocus(focus_);
+    restoringFocus_ = false;
 }
 
-// What a dialog does with WM_NEXTDLGCTL, which IsDialogMessage sends for the
-// arrow keys on a control that does not take them (the button): the next or
+// What a dialog does with WM_NEXTDLGCTL, which IsDialogMessage sends for Tab
+// and Shift+Tab and for the arrow keys on a control that does not take them
+// (the button): the next or
 // previous control, or the one named, gets the focus with its text selected.
 // A label cannot hold the focus: the move goes on to the box it names, or
 // back to the one before it.
@@ -40,24 +44,26 @@ void Form::moveFocus(WPARAM target, bool named) {
             next = GetNextDlgTabItem(window_, next, backwards);
         }
     }
-    if (next == nullptr) return;
-    focus_ = next;
-    SetFocus(next);
-    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        SendMessageW(next, EM_SETSEL, 0, -1);
+    for (const Control& control : controls_)
+        if (control.window == next) focusWithTextSelected(control);
 }
 
-// The box the message named gets the focus with its text selected, so that
-// typing replaces it.
+// The box the message named gets the focus with its text selected.
 void Form::focusForCorrection(std::string_view name) {
     if (name.empty() || window_ == nullptr) return;
-    const Control& box = find(name);
-    focus_ = box.window;
-    SetFocus(box.window);
-    if (box.design->kind == ControlKind::DropDownCombo)
-        SendMessageW(box.window, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    else if (isTextBox(box.design->kind))
-        SendMessageW(box.window, EM_SETSEL, 0, -1);
+    focusWithTextSelected(find(name));
+}
+
+// With its whole text selected, typing replaces it. A combo box's edit field
+// is selected through the combo box, which selects it by itself only the
+// first time it gets the focus and does not offer a dialog DLGC_HASSETSEL.
+void Form::focusWithTextSelected(const Control& control) {
+    focus_ = control.window;
+    SetFocus(control.window);
+    if (control.design->kind == ControlKind::DropDownCombo)
+        SendMessageW(control.window, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    else if (isTextBox(control.design->kind))
+        SendMessageW(control.window, EM_SETSEL, 0, -1);
 }
 
 }  // namespace parvolin::win32

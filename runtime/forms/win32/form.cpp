@@ -51,6 +51,7 @@ void Form::detach() noexcept {
     if (window_ == nullptr) return;
     const HWND window = std::exchange(window_, nullptr);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    names_.clear();
     DestroyWindow(window);
 }
 
@@ -157,7 +158,8 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kNameControls:
         nameUnlabelledBoxes();
         return 0;
-    case WM_DESTROY:
+    case WM_DESTROY:  // the controls are still there
+        names_.clear();
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY: {

@@ -89,6 +89,7 @@ private:
     void restoreFocus();
     void moveFocus(WPARAM target, bool named);
     void focusForCorrection(std::string_view name);
+    void focusWithTextSelected(const Control& control);
     const Control& find(std::string_view name) const;
     const Control& findList(std::string_view name) const;
 
@@ -106,6 +107,8 @@ private:
     // The control to give the focus back to when the window is activated
     // again: DefWindowProc would give it to the window itself.
     HWND focus_ = nullptr;
+    // While the focus goes back there: it returns as it was, nothing selected.
+    bool restoringFocus_ = false;
 };
 
 }  // namespace parvolin::win32
