@@ -37,18 +37,6 @@ flock 9
 [[ -f $prefix/system.reg ]] || { wineboot --init >/dev/null 2>&1 || true; }
 wineserver --wait || true
 
-dir="$prefix/drive_c/Program Files/Parvolin"
-shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
-
-wine "$setup" /S
-wineserver --wait
-expect "the program is installed in Program Files" "$(exists "$dir/parvolin.exe")" yes
-expect "with its licence and README" "$(exists "$dir/LICENSE.txt")$(exists "$dir/README.txt")" yesyes
-expect "a Start-menu shortcut named Parvolin" "$(exists "$shortcut")" yes
-expect "an Add/Remove Programs entry" "$(registry DisplayName)" Parvolin
-expect "with the version" "$(registry DisplayVersion)" "$version"
-expect "and its uninstaller" "$(registry UninstallString)" '"C:\Program Files\Parvolin\uninstall.exe"'
-
 start() {  # starts the installed program and waits for its window
     wine "$dir/parvolin.exe" &
     pid=$!
@@ -66,6 +54,28 @@ ended() {  # ended TIMEOUT: yes when the started program ends within TIMEOUT sec
     gone=no
 }
 run() { status=0; wine "$@" || status=$?; echo "$status"; }
+
+dir="$prefix/drive_c/Program Files/Parvolin"
+shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
+
+# The installer asks for Windows 10, version 1607 or later: Wine, told for
+# this installer alone to be Windows 7, then 10.
+windows_version() {
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$setup")" /v Version /d "$1" /f >/dev/null 2>&1
+}
+windows_version win7
+expect "on Windows 7 the installer ends with 2" "$(run "$setup" /S)" 2
+expect "and installs nothing" "$(exists "$dir")" no
+windows_version win10
+
+wine "$setup" /S
+wineserver --wait
+expect "the program is installed in Program Files" "$(exists "$dir/parvolin.exe")" yes
+expect "with its licence and README" "$(exists "$dir/LICENSE.txt")$(exists "$dir/README.txt")" yesyes
+expect "a Start-menu shortcut named Parvolin" "$(exists "$shortcut")" yes
+expect "an Add/Remove Programs entry" "$(registry DisplayName)" Parvolin
+expect "with the version" "$(registry DisplayVersion)" "$version"
+expect "and its uninstaller" "$(registry UninstallString)" '"C:\Program Files\Parvolin\uninstall.exe"'
 
 start
 expect "the installed program opens its window" "$([[ -n $window ]] && echo yes || echo no)" yes
@@ -87,9 +97,10 @@ stamp=$(stat -c %Y "$dir/parvolin.exe")
 sleep 1  # a rewritten file would show a later time
 expect "installing over a hung program ends with 2" "$(run "$setup" /S)" 2
 expect "and leaves the program as it was" "$(stat -c %Y "$dir/parvolin.exe")" "$stamp"
-# _?= runs the uninstaller in place, so that its exit status is seen.
+# _?= runs the uninstaller in place, so that its exit status is seen; NSIS
+# reads the folder after it unquoted, so without a blank (its short name).
 expect "uninstalling a hung program ends with 2" \
-    "$(run "$dir/uninstall.exe" /S '_?=C:\Program Files\Parvolin')" 2
+    "$(run "$dir/uninstall.exe" /S '_?=C:\PROGRA~1\Parvolin')" 2
 expect "and leaves the program, its shortcut and its entry" \
     "$(exists "$dir/parvolin.exe")$(exists "$shortcut")$(registry DisplayName)" yesyesParvolin
 kill -CONT "$windows_pid"
