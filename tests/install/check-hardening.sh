@@ -19,7 +19,7 @@ expect() {  # expect WHAT CONDITION...
 }
 has() { grep -qE -- "$1" <<<"$2"; }
 
-if [[ $(head -c 4 "$program" | tail -c 3) == ELF ]]; then
+if [[ $(od -An -tx1 -N4 "$program" | tr -d " ") == 7f454c46 ]]; then
     expect "hardening-check finds no feature missing" hardening-check --nocfprotection "$program"
     producers=$(readelf -p .debug_str "$program" | grep -oE 'GNU C\+\+[^]]*' || true)
     expect "the program has compilation units to read" has 'GNU C\+\+' "$producers"

@@ -72,9 +72,11 @@ wine "$setup" /S
 wineserver --wait
 expect "the program is installed in Program Files" "$(exists "$dir/parvolin.exe")" yes
 expect "with its licence and README" "$(exists "$dir/LICENSE.txt")$(exists "$dir/README.txt")" yesyes
+expect "both with Windows line ends" "$(cat "$dir/LICENSE.txt" "$dir/README.txt" | grep -vc $'\r$')" 0
 expect "a Start-menu shortcut named Parvolin" "$(exists "$shortcut")" yes
 expect "an Add/Remove Programs entry" "$(registry DisplayName)" Parvolin
 expect "with the version" "$(registry DisplayVersion)" "$version"
+expect "and the size in KiB" "$(( $(registry EstimatedSize) > 400 ))" 1
 expect "and its uninstaller" "$(registry UninstallString)" '"C:\Program Files\Parvolin\uninstall.exe"'
 
 start
