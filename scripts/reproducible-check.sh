@@ -30,10 +30,9 @@ build() {  # build FOLDER UMASK: a clone of the last commit, and its downloads
         cd "$source"
         unset SOURCE_DATE_EPOCH  # each clone finds the commit's time itself
         # Only what the downloads need: the tests are not built.
-        cmake --preset default >/dev/null
-        cmake --build --preset default --parallel "$jobs" --target parvolin parvolin_manpage >/dev/null
-        make -s package PRESET=default >/dev/null
-        cmake --preset windows >/dev/null
+        cmake --preset default -DPARVOLIN_BUILD_TESTS=OFF >/dev/null
+        cmake --build --preset default --parallel "$jobs" --target package >/dev/null
+        cmake --preset windows -DPARVOLIN_BUILD_TESTS=OFF >/dev/null
         cmake --build --preset windows --parallel "$jobs" --target windows-package >/dev/null
         make -s dist >/dev/null
     )
