@@ -14,8 +14,14 @@ if(NOT PARVOLIN_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
 endif()
 # The tools the build runs read it from the environment: Qt's resource
 # compiler stores it as the resources' time (else the files' own times, which
-# differ in every clone), so the Makefile exports it; CPack gets it in
-# ParvolinPackage.cmake.
+# differ in every clone). So every custom command (rcc among them) runs with
+# it; CPack gets it in ParvolinPackage.cmake. A new commit needs a new
+# configure, which `make` always does.
+get_property(launcher GLOBAL PROPERTY RULE_LAUNCH_CUSTOM)
+if(NOT launcher)
+    set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
+        "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${PARVOLIN_SOURCE_DATE_EPOCH}")
+endif()
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     # No folder of the build machine in a binary: sources are named from the

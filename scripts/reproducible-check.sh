@@ -28,7 +28,8 @@ build() {  # build FOLDER UMASK: a clone of the last commit, and its downloads
     (
         umask "$2"
         cd "$source"
-        unset SOURCE_DATE_EPOCH  # each clone finds the commit's time itself
+        # Each clone finds the commit's time itself, as a plain cmake build does.
+        unset SOURCE_DATE_EPOCH
         # Only what the downloads need: the tests are not built.
         cmake --preset default -DPARVOLIN_BUILD_TESTS=OFF >/dev/null
         cmake --build --preset default --parallel "$jobs" --target package >/dev/null
