@@ -5,7 +5,9 @@ JOBS ?= $(shell nproc)
 
 # The time every artefact carries: the last commit's, unless set. Exported,
 # for the tools the build runs (Qt's resource compiler, CPack).
-SOURCE_DATE_EPOCH ?= $(shell sh scripts/source-date-epoch.sh)
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell sh scripts/source-date-epoch.sh)
+endif
 export SOURCE_DATE_EPOCH
 # "1.00", from the project's VERSION 1.0.0.0, as the program shows it.
 VERSION := $(shell sed -n 's/^ *VERSION \([0-9]*\)\.\([0-9]*\)\..*/\1.\20/p' CMakeLists.txt | head -n 1)
@@ -81,6 +83,7 @@ package: build
 # with SHA256SUMS: the same bytes on every machine (git archive gives every
 # file the commit's time; gzip -n stores no name or time).
 dist:
+	@git rev-parse -q --verify HEAD >/dev/null || { echo "make dist packs the last commit: it needs a git clone."; exit 1; }
 	@mkdir -p build/dist
 	git archive --format=tar --prefix=parvolin-$(VERSION)/ HEAD | gzip -9n > build/dist/parvolin-$(VERSION).tar.gz
 	cd build/dist && sha256sum parvolin-$(VERSION).tar.gz > SHA256SUMS && cat SHA256SUMS
