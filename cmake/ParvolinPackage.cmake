@@ -60,6 +60,10 @@ set(PARVOLIN_CPACK_CONFIG ${CMAKE_BINARY_DIR}/ParvolinCPackOptions.cmake)
 file(WRITE ${PARVOLIN_CPACK_CONFIG} "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n"
     "    set(ENV{SOURCE_DATE_EPOCH} ${PARVOLIN_SOURCE_DATE_EPOCH})\nendif()\n")
 set(CPACK_PROJECT_CONFIG_FILE ${PARVOLIN_CPACK_CONFIG})
-# SHA256SUMS beside the package.
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ParvolinChecksums.cmake)
+# Folders in the package get the same modes under any umask, and so do the
+# package's own archive members; then SHA256SUMS beside the package.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ParvolinDebNormalize.cmake
+    ${PROJECT_SOURCE_DIR}/cmake/ParvolinChecksums.cmake)
 include(CPack)
