@@ -3,11 +3,20 @@
 PRESET ?= default
 JOBS ?= $(shell nproc)
 
+# The time every artefact carries: the last commit's, unless set. Exported,
+# for the tools the build runs (Qt's resource compiler, CPack).
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell sh scripts/source-date-epoch.sh)
+endif
+export SOURCE_DATE_EPOCH
+# "1.00", from the project's VERSION 1.0.0.0, as the program shows it.
+VERSION := $(shell sed -n 's/^ *VERSION \([0-9]*\)\.\([0-9]*\)\..*/\1.\20/p' CMakeLists.txt | head -n 1)
+
 FUZZ_SECONDS ?= 60
 # How long each fuzz target runs inside `make test`.
 FUZZ_TEST_SECONDS ?= 8
 
-.PHONY: all deps configure build test test-default test-asan test-fuzz test-windows windows windows-package run package screenshot fuzz bench clean
+.PHONY: all deps configure build test test-default test-asan test-fuzz test-windows windows windows-package run package dist reproducible-check screenshot fuzz bench clean
 
 all: build
 
@@ -44,9 +53,9 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows --parallel $(JOBS)
 
-# The Windows downloads: a zip and an installer, in build/windows.
+# The Windows downloads: a zip and an installer, with SHA256SUMS, in build/windows.
 windows-package: windows
-	@ls build/windows/Parvolin-*-win64.zip build/windows/Parvolin-*-win64-setup.exe
+	@cd build/windows && ls Parvolin-*-win64.zip Parvolin-*-win64-setup.exe && sha256sum -c SHA256SUMS
 
 test-windows: windows
 	ctest --preset windows --parallel $(JOBS)
@@ -65,9 +74,26 @@ run:
 	cmake --build --preset $(PRESET) --parallel $(JOBS) --target parvolin
 	./build/$(PRESET)/app/parvolin
 
+# The Debian package, with SHA256SUMS, in build/default.
 package: build
 	cmake --build --preset $(PRESET) --target package
-	@ls build/$(PRESET)/*.deb
+	@cd build/$(PRESET) && ls *.deb && sha256sum -c SHA256SUMS
+
+# The source tarball of the last commit, build/dist/parvolin-VERSION.tar.gz,
+# with SHA256SUMS: the same bytes on every machine (git archive gives every
+# file the commit's time; gzip -n stores no name or time).
+dist:
+	@git rev-parse -q --verify HEAD >/dev/null || { echo "make dist packs the last commit: it needs a git clone."; exit 1; }
+	@mkdir -p build/dist
+	git archive --format=tar --prefix=parvolin-$(VERSION)/ HEAD | gzip -9n > build/dist/parvolin-$(VERSION).tar.gz
+	cd build/dist && sha256sum parvolin-$(VERSION).tar.gz > SHA256SUMS && cat SHA256SUMS
+
+# Builds the downloads of the last commit twice, in two fresh clones in
+# different folders, one after the other, and compares them byte for byte.
+# Takes minutes: not part of make test.
+reproducible-check: deps
+	@bash scripts/install-deps.sh diffoscope-minimal
+	bash scripts/reproducible-check.sh $(JOBS)
 
 # Retakes the README's pictures of the real windows, on Linux and under Wine.
 screenshot: build windows

@@ -1,5 +1,6 @@
 # The Debian package: `make package`. Its run-time dependencies come from
-# dpkg-shlibdeps, not from a hand-written list.
+# dpkg-shlibdeps, not from a hand-written list, plus the Qt platform plugins,
+# which Qt loads at run time and dpkg-shlibdeps therefore cannot see.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME parvolin)
 set(CPACK_PACKAGE_VERSION ${PARVOLIN_VERSION_TEXT})
@@ -16,4 +17,53 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Parvolin developers <maintainers@parvol
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://parvolin.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# Without a platform plugin the program cannot open its window. Debian 12
+# ships the xcb plugin in libqt6gui6 (found by dpkg-shlibdeps), other Qt 6
+# builds (Ubuntu's) in qt6-qpa-plugins; an install without recommends must
+# still get it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+
+# The manual page, installed by `cmake --install` as well, compressed as
+# Debian's policy asks (no name or time in the gzip header).
+set(PARVOLIN_MANPAGE ${CMAKE_BINARY_DIR}/app/parvolin.1.gz)
+add_custom_command(OUTPUT ${PARVOLIN_MANPAGE}
+    COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/app/parvolin.1
+        ${PARVOLIN_MANPAGE}
+    DEPENDS ${PROJECT_SOURCE_DIR}/app/parvolin.1
+    COMMENT "Compressing the manual page"
+    VERBATIM)
+add_custom_target(parvolin_manpage ALL DEPENDS ${PARVOLIN_MANPAGE})
+include(GNUInstallDirs)
+install(FILES ${PARVOLIN_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Only the package has a Debian changelog and lintian overrides: a component
+# that `cmake --install` leaves out and CPack installs after the rest.
+set(PARVOLIN_DEBIAN_CHANGELOG ${CMAKE_BINARY_DIR}/app/changelog.Debian.gz)
+add_custom_command(OUTPUT ${PARVOLIN_DEBIAN_CHANGELOG}
+    COMMAND sh -c "gzip -9n < \"$1\" > \"$2\"" sh ${PROJECT_SOURCE_DIR}/app/debian/changelog
+        ${PARVOLIN_DEBIAN_CHANGELOG}
+    DEPENDS ${PROJECT_SOURCE_DIR}/app/debian/changelog
+    COMMENT "Compressing the Debian changelog"
+    VERBATIM)
+add_custom_target(parvolin_debian_changelog ALL DEPENDS ${PARVOLIN_DEBIAN_CHANGELOG})
+install(FILES ${PARVOLIN_DEBIAN_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/parvolin
+    COMPONENT debian EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/app/debian/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME parvolin
+    COMPONENT debian EXCLUDE_FROM_ALL)
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    ${CMAKE_BINARY_DIR} ${PROJECT_NAME} ALL /
+    ${CMAKE_BINARY_DIR} ${PROJECT_NAME} debian /)
+# The same bytes at every build: CPack takes file and archive times from
+# SOURCE_DATE_EPOCH, which `cmake --build --target package` does not pass on.
+set(PARVOLIN_CPACK_CONFIG ${CMAKE_BINARY_DIR}/ParvolinCPackOptions.cmake)
+file(WRITE ${PARVOLIN_CPACK_CONFIG} "if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})\n"
+    "    set(ENV{SOURCE_DATE_EPOCH} ${PARVOLIN_SOURCE_DATE_EPOCH})\nendif()\n")
+set(CPACK_PROJECT_CONFIG_FILE ${PARVOLIN_CPACK_CONFIG})
+# Folders in the package get the same modes under any umask, and so do the
+# package's own archive members; then SHA256SUMS beside the package.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/ParvolinDebNormalize.cmake
+    ${PROJECT_SOURCE_DIR}/cmake/ParvolinChecksums.cmake)
 include(CPack)

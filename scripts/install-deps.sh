@@ -18,6 +18,7 @@ build_and_run=(
 testing=(
     xdotool xclip openbox fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
+    devscripts lintian man-db strip-nondeterminism
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix
     wine wine64 nsis
     python3
