@@ -301,9 +301,11 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
         EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
 
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
-    // The caption's icon is the .ico's own 16-pixel drawing, not the large one shrunk.
+    // The caption's icon is the .ico's own small drawing at the window's DPI
+    // (16 pixels at 96 dpi), not the large one shrunk.
     const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-    EXPECT_EQ(iconPixels(small), iconPixels(ownIconImage(16).get()));
+    const int smallSide = GetSystemMetricsForDpi(SM_CXSMICON, form_->dpi());
+    EXPECT_EQ(iconPixels(small), iconPixels(ownIconImage(smallSide).get()));
     // The status box always shows its scroll bar.
     SCROLLBARINFO scrollBar{sizeof scrollBar, {}, 0, 0, 0, 0, {}};
     EXPECT_TRUE(GetScrollBarInfo(box("Text3"), OBJID_VSCROLL, &scrollBar));
@@ -608,10 +610,11 @@ TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable)
     typeInto("Text1", "7o");
     press();
     EXPECT_EQ(reporter_.messages, std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
+    const std::string separator = form_->numberLocale().decimalSeparator;
     typeInto("Text1", "154");
-    typeInto("Text2", "5.75");
+    typeInto("Text2", "5" + separator + "75");
     press();
-    EXPECT_EQ(text("Text4"), "22.7393404746902");
+    EXPECT_EQ(text("Text4"), "22" + separator + "7393404746902");
 }
 
 TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
