@@ -7,8 +7,7 @@ namespace parvolin {
 
 const ProjectRecord& projectRecord() {
     static const ProjectRecord record{
-        "Parvolin", "Parvolin", PARVOLIN_VERSION_TEXT, PARVOLIN_APP_ID, "parvolin",
-        form1Design(),
+        "Parvolin", "Parvolin", PARVOLIN_VERSION_TEXT, PARVOLIN_APP_ID, "parvolin", form1Design(),
     };
     return record;
 }

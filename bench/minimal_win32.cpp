@@ -41,8 +41,11 @@ constexpr Child kChildren[] = {
     {L"COMBOBOX", L"Feet", kCombo, 0, {138, 75, 70, 200}},
     {L"BUTTON", L"Calculate!", WS_TABSTOP | BS_PUSHBUTTON, 0, {60, 108, 91, 25}},
     {L"STATIC", L"Status:", kLabel, 0, {9, 183, 33, 13}},
-    {L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
-     WS_EX_CLIENTEDGE, {60, 180, 148, 54}},
+    {L"EDIT",
+     L"",
+     WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+     WS_EX_CLIENTEDGE,
+     {60, 180, 148, 54}},
     {L"STATIC", L"BMI:", kLabel, 0, {9, 150, 22, 13}},
     {L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, {60, 147, 148, 21}},
 };

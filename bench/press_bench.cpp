@@ -31,7 +31,8 @@ void Press(benchmark::State& state) {
     const parvolin::NumberLocale locale;
     std::size_t i = 0;
     for (auto _ : state) {
-        parvolin::CalcResult result = parvolin::computeResult(inputs[i++ % std::size(kCases)], locale);
+        parvolin::CalcResult result =
+            parvolin::computeResult(inputs[i++ % std::size(kCases)], locale);
         benchmark::DoNotOptimize(result);
     }
 }

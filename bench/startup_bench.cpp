@@ -37,7 +37,8 @@ void StartUp(benchmark::State& state, const Program& program) {
         const auto start = std::chrono::steady_clock::now();
         parvolin::x11::Process process(program.command);
         const auto window = x.waitForWindow(program.title, 30s);
-        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         if (!window) {
             state.SkipWithError("the window did not appear");
             return;
@@ -56,7 +57,8 @@ void StartUp(benchmark::State& state, const Program& program) {
 }
 
 void add(const char* name, Program program) {
-    benchmark::RegisterBenchmark(name, [program](benchmark::State& state) { StartUp(state, program); })
+    benchmark::RegisterBenchmark(name,
+                                 [program](benchmark::State& state) { StartUp(state, program); })
         ->UseManualTime()
         ->Iterations(10)
         ->Unit(benchmark::kMillisecond);
@@ -73,7 +75,8 @@ int main(int argc, char** argv) {
     const char* wineControls = std::getenv("PARVOLIN_WINE_CONTROLS_APP");
     if (wineApp != nullptr && wineMinimal != nullptr && wineControls != nullptr) {
         add("StartUp/wine_minimal_win32", {{"wine", wineMinimal}, "Minimal", false});
-        add("StartUp/wine_controls_win32", {{"wine", wineControls}, "Minimal with controls", false});
+        add("StartUp/wine_controls_win32",
+            {{"wine", wineControls}, "Minimal with controls", false});
         add("StartUp/wine_parvolin", {{"wine", wineApp}, "Parvolin", false});
     }
     benchmark::Initialize(&argc, argv);

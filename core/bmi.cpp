@@ -46,8 +46,8 @@ double feetBmi(const Reader& read) {
     const double weightFactor = status.multiply(read.weight(), kPoundsInchesFactor);
     status.check(InputField::Weight, read.input.weight);
     // Twelve twice, not 144: the rounding of each step is part of the result.
-    const double inches = status.multiply(status.multiply(read.height(), kInchesPerFoot),
-                                          kInchesPerFoot);
+    const double inches =
+        status.multiply(status.multiply(read.height(), kInchesPerFoot), kInchesPerFoot);
     status.check(InputField::Height, read.input.height);
     const double divisor = status.multiply(read.height(), inches);
     status.check(InputField::Height, read.input.height);
@@ -86,9 +86,7 @@ double computeBmi(const MeasurementInput& input, const NumberLocale& locale) {
     return 0.0;  // unreachable: every HeightUnit is handled above
 }
 
-std::string formatBmi(double bmi, const NumberLocale& locale) {
-    return numberToText(bmi, locale);
-}
+std::string formatBmi(double bmi, const NumberLocale& locale) { return numberToText(bmi, locale); }
 
 std::string_view classifyBmi(double bmi) {
     if (bmi <= 18.5) return "Underweight";

@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             textToNumber(text, locale);
             fuzz::fail("\"" + text + "\" read back although beyond the double range");
         } catch (const CalcError& error) {
-            require(error.kind() == CalcErrorKind::Overflow, "not Overflow beyond the range: " + text);
+            require(error.kind() == CalcErrorKind::Overflow,
+                    "not Overflow beyond the range: " + text);
         }
         return 0;
     }
@@ -40,10 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(text != "-0", "negative zero shown with its sign");
 
     const std::size_t at = text.find(separator);
-    if (separator != ".") require(text.find('.') == std::string::npos, "a '.' under another separator: " + text);
+    if (separator != ".")
+        require(text.find('.') == std::string::npos, "a '.' under another separator: " + text);
     if (at != std::string::npos) {
         const std::size_t end = std::min(text.find('e'), text.size());
-        const std::string_view fraction(text.data() + at + separator.size(), end - at - separator.size());
+        const std::string_view fraction(text.data() + at + separator.size(),
+                                        end - at - separator.size());
         require(!fraction.empty(), "ends in the separator: " + text);
         require(fraction.back() != '0', "a trailing zero after the separator: " + text);
     }

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Known unit names often enough that the formulas run.
     auto unitOr = [&](std::initializer_list<const char*> known) {
         const int pick = input.ConsumeIntegralInRange<int>(0, int(known.size()));
-        return pick < int(known.size()) ? std::string(known.begin()[pick]) : input.ConsumeRandomLengthString(64);
+        return pick < int(known.size()) ? std::string(known.begin()[pick])
+                                        : input.ConsumeRandomLengthString(64);
     };
     MeasurementInput measurement;
     measurement.method = unitOr({"Imperial", "Metric"});
@@ -40,7 +41,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         result = computeResult(measurement, locale);
     } catch (const CalcError& error) {
-        if (!knownMethod) require(error.kind() == CalcErrorKind::UnknownUnit && error.field() == InputField::Method, "unknown method not reported");
+        if (!knownMethod)
+            require(
+                error.kind() == CalcErrorKind::UnknownUnit && error.field() == InputField::Method,
+                "unknown method not reported");
         return 0;
     }
     require(knownMethod, "an unknown method gave a result");
@@ -50,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double value = computeBmi(measurement, locale);
     require(std::isfinite(value), "a non-finite BMI got through");
     require(result.bmiText == numberToText(value, locale), "the BMI text is not the value's");
-    require(std::abs(shown - value) <= std::abs(value) * 1e-14, "the BMI text is far from the value");
+    require(std::abs(shown - value) <= std::abs(value) * 1e-14,
+            "the BMI text is far from the value");
     require(result.statusText == classifyBmi(value), "the status is not the value's");
     require(classifyBmi(shown) == result.statusText || thresholdBetween(shown, value),
             "the status belongs to neither the text nor the value");

@@ -17,24 +17,38 @@ namespace {
 // The grammar as a table-driven automaton over character classes, written
 // apart from the converter so that the two can disagree.
 enum Class { Blank, Sign, Digit, Separator, Exponent, Other, kClasses };
-enum State { Start, Signed, Whole, PointAfterWhole, PointAlone, Fraction, E, ESigned, EDigits, Trailing, Reject, kStates };
+enum State {
+    Start,
+    Signed,
+    Whole,
+    PointAfterWhole,
+    PointAlone,
+    Fraction,
+    E,
+    ESigned,
+    EDigits,
+    Trailing,
+    Reject,
+    kStates
+};
 
 constexpr State kNext[kStates][kClasses] = {
     //               Blank     Sign     Digit     Separator        Exponent Other
-    /* Start */     {Start,    Signed,  Whole,    PointAlone,      Reject,  Reject},
-    /* Signed */    {Reject,   Reject,  Whole,    PointAlone,      Reject,  Reject},
-    /* Whole */     {Trailing, Reject,  Whole,    PointAfterWhole, E,       Reject},
-    /* PointAfterWhole */ {Trailing, Reject, Fraction, Reject,     E,       Reject},
-    /* PointAlone */{Reject,   Reject,  Fraction, Reject,          Reject,  Reject},
-    /* Fraction */  {Trailing, Reject,  Fraction, Reject,          E,       Reject},
-    /* E */         {Reject,   ESigned, EDigits,  Reject,          Reject,  Reject},
-    /* ESigned */   {Reject,   Reject,  EDigits,  Reject,          Reject,  Reject},
-    /* EDigits */   {Trailing, Reject,  EDigits,  Reject,          Reject,  Reject},
-    /* Trailing */  {Trailing, Reject,  Reject,   Reject,          Reject,  Reject},
-    /* Reject */    {Reject,   Reject,  Reject,   Reject,          Reject,  Reject},
+    /* Start */ {Start, Signed, Whole, PointAlone, Reject, Reject},
+    /* Signed */ {Reject, Reject, Whole, PointAlone, Reject, Reject},
+    /* Whole */ {Trailing, Reject, Whole, PointAfterWhole, E, Reject},
+    /* PointAfterWhole */ {Trailing, Reject, Fraction, Reject, E, Reject},
+    /* PointAlone */ {Reject, Reject, Fraction, Reject, Reject, Reject},
+    /* Fraction */ {Trailing, Reject, Fraction, Reject, E, Reject},
+    /* E */ {Reject, ESigned, EDigits, Reject, Reject, Reject},
+    /* ESigned */ {Reject, Reject, EDigits, Reject, Reject, Reject},
+    /* EDigits */ {Trailing, Reject, EDigits, Reject, Reject, Reject},
+    /* Trailing */ {Trailing, Reject, Reject, Reject, Reject, Reject},
+    /* Reject */ {Reject, Reject, Reject, Reject, Reject, Reject},
 };
 
-constexpr bool kAccepting[kStates] = {false, false, true, true, false, true, false, false, true, true, false};
+constexpr bool kAccepting[kStates] = {false, false, true, true, false, true,
+                                      false, false, true, true, false};
 
 // The text in the form strtod reads, when it fits the grammar.
 std::optional<std::string> cLocaleForm(std::string_view text, std::string_view separator) {
@@ -44,15 +58,23 @@ std::optional<std::string> cLocaleForm(std::string_view text, std::string_view s
         Class kind = Other;
         std::size_t length = 1;
         const char c = text[i];
-        if (text.substr(i, separator.size()) == separator) { kind = Separator; length = separator.size(); }
-        else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') kind = Blank;
-        else if (c == '+' || c == '-') kind = Sign;
-        else if (c >= '0' && c <= '9') kind = Digit;
-        else if (c == 'e' || c == 'E') kind = Exponent;
+        if (text.substr(i, separator.size()) == separator) {
+            kind = Separator;
+            length = separator.size();
+        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n')
+            kind = Blank;
+        else if (c == '+' || c == '-')
+            kind = Sign;
+        else if (c >= '0' && c <= '9')
+            kind = Digit;
+        else if (c == 'e' || c == 'E')
+            kind = Exponent;
         state = kNext[state][kind];
         if (state == Reject) return std::nullopt;
-        if (kind == Separator) form += '.';
-        else if (kind != Blank) form += c;
+        if (kind == Separator)
+            form += '.';
+        else if (kind != Blank)
+            form += c;
         i += length;
     }
     if (!kAccepting[state]) return std::nullopt;
@@ -87,11 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         value = textToNumber(text, locale, InputField::Weight);
     } catch (const CalcError& e) {
         error = e.kind();
-        require(e.field() == InputField::Weight && e.text() == text, "the error lost its field or text");
+        require(e.field() == InputField::Weight && e.text() == text,
+                "the error lost its field or text");
     }
 
     if (!form) {
-        require(error == CalcErrorKind::InvalidNumber, "accepted a text outside the grammar: " + text);
+        require(error == CalcErrorKind::InvalidNumber,
+                "accepted a text outside the grammar: " + text);
         return 0;
     }
     const Reference reference = strtodInCLocale(*form);
@@ -100,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     require(!error, "rejected a text of the grammar: " + text);
-    require(std::memcmp(&value, &reference.value, sizeof value) == 0, "differs from strtod: " + *form);
+    require(std::memcmp(&value, &reference.value, sizeof value) == 0,
+            "differs from strtod: " + *form);
     return 0;
 }

@@ -13,13 +13,23 @@ constexpr std::string_view kEllipsis = "\xE2\x80\xA6";     // U+2026
 std::size_t decodeOne(std::string_view text, std::int32_t& codePoint) {
     const auto lead = static_cast<unsigned char>(text[0]);
     // 0x80-0xC1 (continuations, overlong two-byte leads) and 0xF5-0xFF lead nothing.
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2
-                             : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-    if (length == 0 || length > text.size()) { codePoint = -1; return 1; }
+    const std::size_t length = lead < 0x80   ? 1
+                               : lead < 0xC2 ? 0
+                               : lead < 0xE0 ? 2
+                               : lead < 0xF0 ? 3
+                               : lead < 0xF5 ? 4
+                                             : 0;
+    if (length == 0 || length > text.size()) {
+        codePoint = -1;
+        return 1;
+    }
     std::int32_t value = length == 1 ? lead : lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {
         const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) { codePoint = -1; return 1; }
+        if ((next & 0xC0) != 0x80) {
+            codePoint = -1;
+            return 1;
+        }
         value = (value << 6) | (next & 0x3F);
     }
     const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
@@ -95,8 +105,7 @@ std::string quotableText(std::string_view text, std::size_t maxCharacters) {
 
 std::string errorMessage(const CalcError& error, const NumberLocale& locale) {
     switch (error.kind()) {
-    case CalcErrorKind::InvalidNumber:
-        return notANumber(error, locale);
+    case CalcErrorKind::InvalidNumber: return notANumber(error, locale);
     case CalcErrorKind::Overflow:
         if (error.field() == InputField::None)
             return "The BMI is too large to compute. Check the weight and the height.";

@@ -8,7 +8,8 @@
 namespace parvolin {
 
 void raiseFloatError(unsigned conditions, InputField field, std::string_view text) {
-    if (conditions & kInvalidOperation) throw CalcError(CalcErrorKind::InvalidOperation, field, text);
+    if (conditions & kInvalidOperation)
+        throw CalcError(CalcErrorKind::InvalidOperation, field, text);
     if (conditions & kDivisionByZero) throw CalcError(CalcErrorKind::DivisionByZero, field, text);
     if (conditions & kOverflow) throw CalcError(CalcErrorKind::Overflow, field, text);
 }

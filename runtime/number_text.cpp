@@ -46,8 +46,8 @@ bool scan(std::string_view text, std::string_view separator, ScannedNumber& out)
         ++pos;
     }
 
-    std::int64_t integerDigits = 0;   // significant digits before the separator
-    std::int64_t leadingZeros = 0;    // zeros after the separator before the first non-zero
+    std::int64_t integerDigits = 0;  // significant digits before the separator
+    std::int64_t leadingZeros = 0;   // zeros after the separator before the first non-zero
     bool seenNonZero = false;
     bool seenSeparator = false;
     std::size_t digits = 0;

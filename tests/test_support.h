@@ -15,10 +15,8 @@ inline std::uint64_t bitsOf(double value) { return std::bit_cast<std::uint64_t>(
 // Rows print as their names in failure messages; bring this in with
 // `using test::PrintTo;` next to the rows so that GoogleTest finds it.
 template <typename Row>
-    requires requires(const Row& row) { row.name; }
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
+requires requires(const Row& row) { row.name; }
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 // Row names become part of GoogleTest's test names.
 template <typename Row>

@@ -41,8 +41,17 @@ const FormDesign& form1Design() {
     // An arithmetic failure comes from the height (zero, or absurdly small or
     // large), so it sends the user back to the height box.
     static const FormDesign design{
-        "Form1", "Parvolin", 3255, 3645, kControls, handleLoad, kEvents,
-        {.none = "Text2", .method = "Combo1", .heightUnit = "Combo3", .weight = "Text1",
+        "Form1",
+        "Parvolin",
+        3255,
+        3645,
+        kControls,
+        handleLoad,
+        kEvents,
+        {.none = "Text2",
+         .method = "Combo1",
+         .heightUnit = "Combo3",
+         .weight = "Text1",
          .height = "Text2"},
     };
     return design;

@@ -9,9 +9,10 @@ namespace parvolin {
 // What the program hands to runApplication: who it is and what to start.
 struct ProjectRecord {
     std::string_view name;
-    std::string_view description;      // the name desktops show for the application
+    std::string_view description;  // the name desktops show for the application
     std::string_view version;
-    std::string_view desktopFileName;  // the application id, for the desktop to match launcher and window
+    std::string_view
+        desktopFileName;  // the application id, for the desktop to match launcher and window
     // The icon's name among the program's resources: on Windows the .ico
     // resource, with Qt the PNGs :/icons/NAME-16.png up to -256.
     std::string_view icon;

@@ -30,7 +30,7 @@ protected:
 
 // What the user is told when a handler fails, and the box to correct.
 struct HandlerFailure {
-    std::string message;  // empty when even wording it failed: nothing to show
+    std::string message;             // empty when even wording it failed: nothing to show
     std::string_view correctionBox;  // empty: leave the focus where it is
 };
 

@@ -33,9 +33,9 @@ struct TwipRect {
 struct ControlDesign {
     std::string_view name;  // the designer's name: Label1, Combo1, Text1, ...
     ControlKind kind;
-    TwipRect place;          // a label's width and height follow from its caption
+    TwipRect place;  // a label's width and height follow from its caption
     int tabIndex;
-    std::string_view text;   // caption, or the initial text of a box
+    std::string_view text;                         // caption, or the initial text of a box
     std::span<const std::string_view> items = {};  // a combo box's list
     // For a box no label names (screen readers say this instead).
     std::string_view accessibleName = {};

@@ -6,8 +6,8 @@
 #include <QtEndian>
 
 #include "app/project.h"
-#include "runtime/forms/qt/application.h"
 #include "qt_test_main.h"
+#include "runtime/forms/qt/application.h"
 
 using namespace parvolin;
 
@@ -23,8 +23,12 @@ struct IconImage {
 // its bitmap header: the depth stored, not the one the directory claims.
 QList<IconImage> readIconImages(const QByteArray& file) {
     QList<IconImage> images;
-    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(file.constData() + at); };
-    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(file.constData() + at); };
+    const auto u16 = [&](qsizetype at) {
+        return qFromLittleEndian<quint16>(file.constData() + at);
+    };
+    const auto u32 = [&](qsizetype at) {
+        return qFromLittleEndian<quint32>(file.constData() + at);
+    };
     if (file.size() < 6 || u16(0) != 0 || u16(2) != 1) return images;
     for (int i = 0; i < u16(4); ++i) {
         const qsizetype entry = 6 + 16 * i;
@@ -70,7 +74,8 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<IconImage> images = readIconImages(file.readAll());
         QList<std::tuple<int, int, int>> found;
-        for (const IconImage& image : images) found.append({image.width, image.height, image.bitsPerPixel});
+        for (const IconImage& image : images)
+            found.append({image.width, image.height, image.bitsPerPixel});
         QList<std::tuple<int, int, int>> expected;
         for (int side : {16, 32, 48})
             for (int depth : {4, 8, 24, 32}) expected.append({side, side, depth});

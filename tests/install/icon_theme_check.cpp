@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
     const QString id = QString::fromLocal8Bit(argv[1]);
     const QIcon icon = QIcon::fromTheme(id);
     bool ok = !icon.isNull();
-    for (int side : {16, 32, 48, 64, 128, 256}) ok = ok && icon.availableSizes().contains(QSize(side, side));
+    for (int side : {16, 32, 48, 64, 128, 256})
+        ok = ok && icon.availableSizes().contains(QSize(side, side));
     std::printf("%s: the theme icon %s at 16 to 256 pixels\n", ok ? "ok" : "FAILED", argv[1]);
     return ok ? 0 : 1;
 }

@@ -28,6 +28,7 @@ TEST_P(ErrorMessage, NamesTheBoxInPlainWords) {
 using K = CalcErrorKind;
 using F = InputField;
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, ErrorMessage, testing::Values(
     Worded{"WeightNotANumber", CalcError(K::InvalidNumber, F::Weight, "7o"), ".",
            "The weight \"7o\" is not a number. Type digits, with \".\" as the decimal separator."},
@@ -56,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, ErrorMessage, testing::Values(
     Worded{"UnknownUnitSystem", CalcError(K::UnknownUnit, F::Method, "imperial"), ".",
            "Unknown unit system \"imperial\": choose Imperial or Metric."}),
     rowName<Worded>);
+// clang-format on
 
 struct Quoted {
     std::string name;
@@ -69,6 +71,7 @@ TEST_P(QuotableText, IsShortAndHarmless) {
     EXPECT_EQ(quotableText(GetParam().text, 5), GetParam().expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Texts, QuotableText, testing::Values(
     Quoted{"ShortStaysAsItIs", "1.75", "1.75"},
     Quoted{"ExactlyTheLimit", "12345", "12345"},
@@ -85,12 +88,15 @@ INSTANTIATE_TEST_SUITE_P(Texts, QuotableText, testing::Values(
     Quoted{"OverlongSequenceIsShownAsReplacement", "\xE0\x80\xBC", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
     Quoted{"TruncatedSequenceIsShownAsReplacement", "1\xE2\x82", "1\xEF\xBF\xBD\xEF\xBF\xBD"}),
     rowName<Quoted>);
+// clang-format on
 
 TEST(ErrorMessage, QuotesAThirtyThousandCharacterTextShortened) {
-    const std::string message =
-        errorMessage(CalcError(K::InvalidNumber, F::Weight, std::string(30000, '9')), NumberLocale{});
-    EXPECT_EQ(message, "The weight \"" + std::string(40, '9') +
-                           "\xE2\x80\xA6\" is not a number. Type digits, with \".\" as the decimal separator.");
+    const std::string message = errorMessage(
+        CalcError(K::InvalidNumber, F::Weight, std::string(30000, '9')), NumberLocale{});
+    EXPECT_EQ(
+        message,
+        "The weight \"" + std::string(40, '9') +
+            "\xE2\x80\xA6\" is not a number. Type digits, with \".\" as the decimal separator.");
 }
 
 }  // namespace

@@ -44,22 +44,26 @@ TEST_P(FloatStatusCheck, RaisesTheConditionOfTheStep) {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(Ieee754, FloatStatusCheck, testing::Values(
-    Step{"OrdinaryProduct", Op::Multiply, 154.0, 703.0, std::nullopt},
-    Step{"ProductOverflows", Op::Multiply, 1e306, 703.0, CalcErrorKind::Overflow},
-    Step{"NegativeProductOverflows", Op::Multiply, -1e306, 703.0, CalcErrorKind::Overflow},
-    Step{"ProductUnderflowIsNoError", Op::Multiply, 1e-200, 1e-200, std::nullopt},
-    Step{"ZeroTimesInfinityIsInvalid", Op::Multiply, 0.0, kInf, CalcErrorKind::InvalidOperation},
-    Step{"InfinityTimesFiniteIsExact", Op::Multiply, kInf, 2.0, std::nullopt},
-    Step{"OrdinaryQuotient", Op::Divide, 70.0, 1.75, std::nullopt},
-    Step{"DivisionByZero", Op::Divide, 70.0, 0.0, CalcErrorKind::DivisionByZero},
-    Step{"DivisionByNegativeZero", Op::Divide, -70.0, -0.0, CalcErrorKind::DivisionByZero},
-    Step{"ZeroByZeroIsInvalid", Op::Divide, 0.0, 0.0, CalcErrorKind::InvalidOperation},
-    Step{"QuotientOverflows", Op::Divide, 1e308, 1e-10, CalcErrorKind::Overflow},
-    Step{"QuotientUnderflowIsNoError", Op::Divide, 1e-300, 1e300, std::nullopt},
-    Step{"FiniteByInfinityIsExact", Op::Divide, 1.0, kInf, std::nullopt},
-    Step{"InfinityByZeroIsExact", Op::Divide, kInf, 0.0, std::nullopt},
-    Step{"InfinityByInfinityIsInvalid", Op::Divide, kInf, kInf, CalcErrorKind::InvalidOperation}),
+INSTANTIATE_TEST_SUITE_P(
+    Ieee754, FloatStatusCheck,
+    testing::Values(
+        Step{"OrdinaryProduct", Op::Multiply, 154.0, 703.0, std::nullopt},
+        Step{"ProductOverflows", Op::Multiply, 1e306, 703.0, CalcErrorKind::Overflow},
+        Step{"NegativeProductOverflows", Op::Multiply, -1e306, 703.0, CalcErrorKind::Overflow},
+        Step{"ProductUnderflowIsNoError", Op::Multiply, 1e-200, 1e-200, std::nullopt},
+        Step{"ZeroTimesInfinityIsInvalid", Op::Multiply, 0.0, kInf,
+             CalcErrorKind::InvalidOperation},
+        Step{"InfinityTimesFiniteIsExact", Op::Multiply, kInf, 2.0, std::nullopt},
+        Step{"OrdinaryQuotient", Op::Divide, 70.0, 1.75, std::nullopt},
+        Step{"DivisionByZero", Op::Divide, 70.0, 0.0, CalcErrorKind::DivisionByZero},
+        Step{"DivisionByNegativeZero", Op::Divide, -70.0, -0.0, CalcErrorKind::DivisionByZero},
+        Step{"ZeroByZeroIsInvalid", Op::Divide, 0.0, 0.0, CalcErrorKind::InvalidOperation},
+        Step{"QuotientOverflows", Op::Divide, 1e308, 1e-10, CalcErrorKind::Overflow},
+        Step{"QuotientUnderflowIsNoError", Op::Divide, 1e-300, 1e300, std::nullopt},
+        Step{"FiniteByInfinityIsExact", Op::Divide, 1.0, kInf, std::nullopt},
+        Step{"InfinityByZeroIsExact", Op::Divide, kInf, 0.0, std::nullopt},
+        Step{"InfinityByInfinityIsInvalid", Op::Divide, kInf, kInf,
+             CalcErrorKind::InvalidOperation}),
     rowName<Step>);
 
 TEST(FloatStatus, ConditionsStayUntilTheNextCheckAndAreClearedByIt) {

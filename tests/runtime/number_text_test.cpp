@@ -32,6 +32,7 @@ TEST_P(TextToNumberAccepts, GivesTheCorrectlyRoundedDouble) {
     EXPECT_EQ(bitsOf(value), bitsOf(row.expected)) << value << " for \"" << row.text << '"';
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Grammar, TextToNumberAccepts, testing::Values(
     Accepted{"Integer", "70", ".", 70.0},
     Accepted{"Decimal", "1.75", ".", 1.75},
@@ -50,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(Grammar, TextToNumberAccepts, testing::Values(
     Accepted{"MultiByteSeparator", std::string("1").append(kArabicSeparator).append("75"), kArabicSeparator, 1.75},
     Accepted{"MultiByteSeparatorWithExponent", std::string("-2").append(kArabicSeparator).append("5e1"), kArabicSeparator, -25.0}),
     rowName<Accepted>);
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Rounding, TextToNumberAccepts, testing::Values(
     Accepted{"OneTenth", "0.1", ".", 0.1},
     Accepted{"HalfwayTiesToEven", "9007199254740993", ".", 9007199254740992.0},
@@ -73,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Rounding, TextToNumberAccepts, testing::Values(
     Accepted{"HundredThousandThrees",
              std::string(100000, '3') + "e-99999", ".", 10.0 / 3.0}),
     rowName<Accepted>);
+// clang-format on
 
 struct Rejected {
     std::string name;
@@ -98,46 +102,55 @@ TEST_P(TextToNumberRejects, ThrowsWithTheFieldAndText) {
 constexpr auto kInvalid = CalcErrorKind::InvalidNumber;
 constexpr auto kOverflow = CalcErrorKind::Overflow;
 
-INSTANTIATE_TEST_SUITE_P(NotNumbers, TextToNumberRejects, testing::Values(
-    Rejected{"Empty", "", ".", kInvalid},
-    Rejected{"BlanksOnly", " \t ", ".", kInvalid},
-    Rejected{"SignOnly", "-", ".", kInvalid},
-    Rejected{"SeparatorOnly", ".", ".", kInvalid},
-    Rejected{"TwoSeparators", "1.2.3", ".", kInvalid},
-    Rejected{"GroupSeparator", "1,000", ".", kInvalid},
-    Rejected{"CommaUnderPointLocale", "1,75", ".", kInvalid},
-    Rejected{"PointUnderCommaLocale", "1.75", ",", kInvalid},
-    Rejected{"InnerBlank", "1 000", ".", kInvalid},
-    Rejected{"LineBreakInsideANumber", "7\n2", ".", kInvalid},
-    Rejected{"NoBreakSpace", "\xC2\xA0" "5", ".", kInvalid},
-    Rejected{"CurrencySign", "$5", ".", kInvalid},
-    Rejected{"UnitSuffix", "70kg", ".", kInvalid},
-    Rejected{"Hexadecimal", "0x10", ".", kInvalid},
-    Rejected{"Infinity", "inf", ".", kInvalid},
-    Rejected{"InfinityWord", "Infinity", ".", kInvalid},
-    Rejected{"NotANumber", "nan", ".", kInvalid},
-    Rejected{"ExponentWithoutMantissa", "e5", ".", kInvalid},
-    Rejected{"ExponentWithoutDigits", "1e", ".", kInvalid},
-    Rejected{"ExponentSignWithoutDigits", "1e+", ".", kInvalid},
-    Rejected{"FractionalExponent", "1e2.5", ".", kInvalid},
-    Rejected{"DoubleSign", "--1", ".", kInvalid},
-    Rejected{"PlusMinus", "+-1", ".", kInvalid},
-    Rejected{"ArabicIndicDigit", "\xD9\xA1", ".", kInvalid},
-    Rejected{"FullwidthDigit", "\xEF\xBC\x95", ".", kInvalid},
-    Rejected{"EmbeddedNul", std::string("1\0" "2", 3), ".", kInvalid},
-    Rejected{"TruncatedMultiByteSeparator", "1\xD9" "75", kArabicSeparator, kInvalid},
-    Rejected{"PointUnderMultiByteLocale", "1.75", kArabicSeparator, kInvalid}),
+INSTANTIATE_TEST_SUITE_P(
+    NotNumbers, TextToNumberRejects,
+    testing::Values(
+        Rejected{"Empty", "", ".", kInvalid}, Rejected{"BlanksOnly", " \t ", ".", kInvalid},
+        Rejected{"SignOnly", "-", ".", kInvalid}, Rejected{"SeparatorOnly", ".", ".", kInvalid},
+        Rejected{"TwoSeparators", "1.2.3", ".", kInvalid},
+        Rejected{"GroupSeparator", "1,000", ".", kInvalid},
+        Rejected{"CommaUnderPointLocale", "1,75", ".", kInvalid},
+        Rejected{"PointUnderCommaLocale", "1.75", ",", kInvalid},
+        Rejected{"InnerBlank", "1 000", ".", kInvalid},
+        Rejected{"LineBreakInsideANumber", "7\n2", ".", kInvalid},
+        Rejected{"NoBreakSpace",
+                 "\xC2\xA0"
+                 "5",
+                 ".", kInvalid},
+        Rejected{"CurrencySign", "$5", ".", kInvalid},
+        Rejected{"UnitSuffix", "70kg", ".", kInvalid},
+        Rejected{"Hexadecimal", "0x10", ".", kInvalid}, Rejected{"Infinity", "inf", ".", kInvalid},
+        Rejected{"InfinityWord", "Infinity", ".", kInvalid},
+        Rejected{"NotANumber", "nan", ".", kInvalid},
+        Rejected{"ExponentWithoutMantissa", "e5", ".", kInvalid},
+        Rejected{"ExponentWithoutDigits", "1e", ".", kInvalid},
+        Rejected{"ExponentSignWithoutDigits", "1e+", ".", kInvalid},
+        Rejected{"FractionalExponent", "1e2.5", ".", kInvalid},
+        Rejected{"DoubleSign", "--1", ".", kInvalid}, Rejected{"PlusMinus", "+-1", ".", kInvalid},
+        Rejected{"ArabicIndicDigit", "\xD9\xA1", ".", kInvalid},
+        Rejected{"FullwidthDigit", "\xEF\xBC\x95", ".", kInvalid},
+        Rejected{"EmbeddedNul",
+                 std::string("1\0"
+                             "2",
+                             3),
+                 ".", kInvalid},
+        Rejected{"TruncatedMultiByteSeparator",
+                 "1\xD9"
+                 "75",
+                 kArabicSeparator, kInvalid},
+        Rejected{"PointUnderMultiByteLocale", "1.75", kArabicSeparator, kInvalid}),
     rowName<Rejected>);
 
-INSTANTIATE_TEST_SUITE_P(BeyondTheDoubleRange, TextToNumberRejects, testing::Values(
-    Rejected{"PositiveExponent", "1e400", ".", kOverflow},
-    Rejected{"Negative", "-1e400", ".", kOverflow},
-    Rejected{"JustPastTheLargestDouble", "1.7976931348623159e308", ".", kOverflow},
-    Rejected{"AbsurdExponent", "1e999999999999", ".", kOverflow},
-    Rejected{"ExponentBeyondInt64", "1e9223372036854775808", ".", kOverflow},
-    Rejected{"ThirtyDigitExponent", "5e" + std::string(30, '9'), ".", kOverflow},
-    Rejected{"FourHundredNines", std::string(400, '9'), ".", kOverflow},
-    Rejected{"SmallMantissaHugeExponent", "0.0000001e316", ".", kOverflow}),
+INSTANTIATE_TEST_SUITE_P(
+    BeyondTheDoubleRange, TextToNumberRejects,
+    testing::Values(Rejected{"PositiveExponent", "1e400", ".", kOverflow},
+                    Rejected{"Negative", "-1e400", ".", kOverflow},
+                    Rejected{"JustPastTheLargestDouble", "1.7976931348623159e308", ".", kOverflow},
+                    Rejected{"AbsurdExponent", "1e999999999999", ".", kOverflow},
+                    Rejected{"ExponentBeyondInt64", "1e9223372036854775808", ".", kOverflow},
+                    Rejected{"ThirtyDigitExponent", "5e" + std::string(30, '9'), ".", kOverflow},
+                    Rejected{"FourHundredNines", std::string(400, '9'), ".", kOverflow},
+                    Rejected{"SmallMantissaHugeExponent", "0.0000001e316", ".", kOverflow}),
     rowName<Rejected>);
 
 struct Written {
@@ -154,6 +167,7 @@ TEST_P(NumberToTextWrites, FifteenSignificantDigits) {
     EXPECT_EQ(numberToText(row.value, NumberLocale{row.separator}), row.expected);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Positional, NumberToTextWrites, testing::Values(
     Written{"Zero", 0.0, ".", "0"},
     Written{"NegativeZero", -0.0, ".", "0"},
@@ -168,15 +182,17 @@ INSTANTIATE_TEST_SUITE_P(Positional, NumberToTextWrites, testing::Values(
     Written{"CommaSeparator", 22.857142857142858, ",", "22,8571428571429"},
     Written{"MultiByteSeparator", 1.5, kArabicSeparator, std::string("1").append(kArabicSeparator).append("5")}),
     rowName<Written>);
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(ExponentForm, NumberToTextWrites, testing::Values(
-    Written{"BelowOneTenThousandth", 0.00001234, ".", "1.234e-05"},
-    Written{"RoundingReachesTenToTheFifteen", 999999999999999.9, ".", "1e+15"},
-    Written{"Large", 1.5e20, ".", "1.5e+20"},
-    Written{"NegativeSmallWithComma", -1.5e-7, ",", "-1,5e-07"},
-    Written{"LargestDouble", DBL_MAX, ".", "1.79769313486232e+308"},
-    Written{"SmallestSubnormal", std::numeric_limits<double>::denorm_min(), ".",
-            "4.94065645841247e-324"}),
+INSTANTIATE_TEST_SUITE_P(
+    ExponentForm, NumberToTextWrites,
+    testing::Values(Written{"BelowOneTenThousandth", 0.00001234, ".", "1.234e-05"},
+                    Written{"RoundingReachesTenToTheFifteen", 999999999999999.9, ".", "1e+15"},
+                    Written{"Large", 1.5e20, ".", "1.5e+20"},
+                    Written{"NegativeSmallWithComma", -1.5e-7, ",", "-1,5e-07"},
+                    Written{"LargestDouble", DBL_MAX, ".", "1.79769313486232e+308"},
+                    Written{"SmallestSubnormal", std::numeric_limits<double>::denorm_min(), ".",
+                            "4.94065645841247e-324"}),
     rowName<Written>);
 
 }  // namespace

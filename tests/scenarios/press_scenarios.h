@@ -15,9 +15,9 @@ struct PressScenario {
     std::string method;
     std::string weight;
     std::string height;
-    std::string heightUnit;  // "": leave as shown; "pick:X": pick X; else typed
-    std::string bmi = {};    // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
-    std::string status = {};   // Text3 afterwards
+    std::string heightUnit;   // "": leave as shown; "pick:X": pick X; else typed
+    std::string bmi = {};     // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
+    std::string status = {};  // Text3 afterwards
     std::string message = {};  // the error reported; empty when the press succeeds
     std::string focus = {};    // after an error: the box that gets the focus
     std::string units = {};    // if set: "WEIGHT/HEIGHT", the unit boxes' texts afterwards
@@ -67,21 +67,28 @@ inline const std::vector<PressScenario>& pressScenarios() {
          "The height \"1e-400\" is too small to compute a BMI.", "Text2"},
         {"height squared too large", "", "70", "1e200", "pick:Inches", "", "",
          "The height \"1e200\" is too large.", "Text2"},
-        {"weight beyond doubles", "", "1e400", "5", "", "", "", "The weight \"1e400\" is too large.",
-         "Text1"},
+        {"weight beyond doubles", "", "1e400", "5", "", "", "",
+         "The weight \"1e400\" is too large.", "Text1"},
         // The old behaviour showed 0 and "Underweight" here; now it is an error.
         {"unknown height unit", "", "", "", "inches", "", "",
          "Unknown height unit \"inches\": choose Feet or Inches.", "Combo3"},
         {"unknown unit system", "imperial", "154", "69", "", "", "",
          "Unknown unit system \"imperial\": choose Imperial or Metric.", "Combo1"},
         {"long text is shortened", "", std::string(30000, '9') + "x", "5", "", "", "",
-         "The weight \"" + std::string(40, '9') + "\xE2\x80\xA6\" is not a number." + kNotANumberHint,
+         "The weight \"" + std::string(40, '9') + "\xE2\x80\xA6\" is not a number." +
+             kNotANumberHint,
          "Text1"},
         // A character beyond the first 65,536 is two UTF-16 units in the box.
         {"emoji kept whole", "", "7\xF0\x9F\x98\x80", "5", "", "", "",
          "The weight \"7\xF0\x9F\x98\x80\" is not a number." + kNotANumberHint, "Text1"},
-        {"bidi isolate hidden", "", "\xE2\x81\xA7" "7", "5", "", "", "",
-         "The weight \"\xEF\xBF\xBD" "7\" is not a number." + kNotANumberHint, "Text1"},
+        {"bidi isolate hidden", "",
+         "\xE2\x81\xA7"
+         "7",
+         "5", "", "", "",
+         "The weight \"\xEF\xBF\xBD"
+         "7\" is not a number." +
+             kNotANumberHint,
+         "Text1"},
         {"markup stays text", "", "<b>7</b>", "5", "", "", "",
          "The weight \"<b>7</b>\" is not a number." + kNotANumberHint, "Text1"},
     };

@@ -16,8 +16,8 @@
 #include <memory>
 
 #include "qt_test_main.h"
-#include "scenarios/press_scenarios.h"
 #include "runtime/forms/qt/application.h"
+#include "scenarios/press_scenarios.h"
 #include "ui/form1.h"
 
 using namespace parvolin;
@@ -75,7 +75,8 @@ private:
         commit.setCommitString(typed);
         if (typed.isEmpty())
             QTest::keyClick(box, Qt::Key_Delete);
-        else if (std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x100; }))
+        else if (std::all_of(typed.begin(), typed.end(),
+                             [](QChar c) { return c.unicode() < 0x100; }))
             QTest::keyClicks(box, typed);
         else
             QApplication::sendEvent(QApplication::focusWidget(), &commit);
@@ -99,9 +100,12 @@ private:
             QVERIFY(QTest::qWaitForWindowExposed(view->window()));
             view->setCurrentIndex(view->model()->index(0, 0));
             for (int i = 0; i < row; ++i) QTest::keyClick(view, Qt::Key_Down);
-            if (how == PickBy::F4InOpenList) QTest::keyClick(view, Qt::Key_F4);
-            else if (how == PickBy::AltUpInOpenList) QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
-            else QTest::keyClick(view, Qt::Key_Return);
+            if (how == PickBy::F4InOpenList)
+                QTest::keyClick(view, Qt::Key_F4);
+            else if (how == PickBy::AltUpInOpenList)
+                QTest::keyClick(view, Qt::Key_Up, Qt::AltModifier);
+            else
+                QTest::keyClick(view, Qt::Key_Return);
             break;
         }
         case PickBy::ArrowOnClosedBox: {
@@ -173,6 +177,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("pixels");
         // The designed twips divided by 15.
+        // clang-format off
         QTest::newRow("Combo1") << "Combo1" << QRect(60, 9, 148, 21);
         QTest::newRow("Text1") << "Text1" << QRect(60, 42, 70, 21);
         QTest::newRow("Text2") << "Text2" << QRect(60, 75, 70, 21);
@@ -181,6 +186,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << QRect(60, 108, 91, 25);
         QTest::newRow("Text3") << "Text3" << QRect(60, 180, 148, 54);
         QTest::newRow("Text4") << "Text4" << QRect(60, 147, 148, 21);
+        // clang-format on
     }
 
     void controlsSitWhereDesigned() {
@@ -193,11 +199,13 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QPoint>("topLeft");
+        // clang-format off
         QTest::newRow("Label1") << "Label1" << "Method:" << QPoint(9, 12);
         QTest::newRow("Label2") << "Label2" << "Weight:" << QPoint(9, 45);
         QTest::newRow("Label3") << "Label3" << "Height:" << QPoint(9, 78);
         QTest::newRow("Label4") << "Label4" << "Status:" << QPoint(9, 183);
         QTest::newRow("Label5") << "Label5" << "BMI:" << QPoint(9, 150);
+        // clang-format on
     }
 
     void labelsSizeToTheirCaptions() {
@@ -216,9 +224,11 @@ private slots:
     void textFitsAtTheDesktopsFontSize_data() {
         QTest::addColumn<int>("points");
         QTest::addColumn<QSize>("client");
+        // clang-format off
         QTest::newRow("9 pt") << 9 << QSize(217, 243);
         QTest::newRow("10 pt") << 10 << QSize(241, 270);
         QTest::newRow("11 pt") << 11 << QSize(265, 297);
+        // clang-format on
     }
 
     void textFitsAtTheDesktopsFontSize() {
@@ -253,21 +263,27 @@ private slots:
         buttonOption.initFrom(button);
         buttonOption.text = button->text();
         QVERIFY(advance(button, button->text()) <=
-                button->style()->subElementRect(QStyle::SE_PushButtonContents, &buttonOption, button).width());
+                button->style()
+                    ->subElementRect(QStyle::SE_PushButtonContents, &buttonOption, button)
+                    .width());
         auto* bmi = form.findChild<QLineEdit*>("Text4");
         QStyleOptionFrame frameOption;
         frameOption.initFrom(bmi);
-        frameOption.lineWidth = bmi->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frameOption, bmi);
-        QVERIFY(advance(bmi, bmi->text()) + 4 <=
-                bmi->style()->subElementRect(QStyle::SE_LineEditContents, &frameOption, bmi).width());
+        frameOption.lineWidth =
+            bmi->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frameOption, bmi);
+        QVERIFY(
+            advance(bmi, bmi->text()) + 4 <=
+            bmi->style()->subElementRect(QStyle::SE_LineEditContents, &frameOption, bmi).width());
     }
 
     // A text wider than its box shows its beginning: a unit box's "Pounds"
     // must not show as "ounds", nor a long BMI as its exponent.
     void setTextShowsTheBeginning_data() {
         QTest::addColumn<QString>("name");
+        // clang-format off
         QTest::newRow("unit box") << "Combo2";
         QTest::newRow("BMI box") << "Text4";
+        // clang-format on
     }
 
     void setTextShowsTheBeginning() {
@@ -325,11 +341,13 @@ private slots:
         static const EventBinding unknownControl[]{{"Command9", ControlEvent::Press, nullptr}};
         FormDesign broken = form1Design();
         broken.events = unknownControl;
-        const ProjectRecord record{"Parvolin", "Parvolin", "1.00", "org.parvolin.Parvolin", "parvolin", broken};
+        const ProjectRecord record{"Parvolin", "Parvolin", "1.00", "org.parvolin.Parvolin",
+                                   "parvolin", broken};
         RecordingReporter startup;
         QCOMPARE(qt::showStartupForm(record, reporter_, startup), 1);
         QCOMPARE(startup.messages.size(), 1);
-        QVERIFY2(startup.messages[0].startsWith("The window could not be opened"), qPrintable(startup.messages[0]));
+        QVERIFY2(startup.messages[0].startsWith("The window could not be opened"),
+                 qPrintable(startup.messages[0]));
         QCOMPARE(reporter_.messages, QStringList());
     }
 
@@ -338,6 +356,7 @@ private slots:
     void skipsTheTaskbarOnlyWhereTheSwitcherStillListsIt_data() {
         QTest::addColumn<QString>("windowManager");
         QTest::addColumn<bool>("keeps");
+        // clang-format off
         QTest::newRow("KDE") << "KWin" << true;
         QTest::newRow("Openbox") << "Openbox" << true;
         QTest::newRow("GNOME") << "GNOME Shell" << false;
@@ -346,6 +365,7 @@ private slots:
         QTest::newRow("MATE") << "Marco" << false;
         QTest::newRow("Xfce") << "Xfwm4" << false;
         QTest::newRow("no window manager") << "" << false;
+        // clang-format on
     }
 
     void skipsTheTaskbarOnlyWhereTheSwitcherStillListsIt() {
@@ -365,13 +385,15 @@ private slots:
     void tabVisitsEveryBoxInOrder_data() {
         QTest::addColumn<Qt::Key>("key");
         QTest::addColumn<QStringList>("visited");
-        const QStringList forward{"Text1", "Text2", "Combo2", "Combo3", "Command1",
-                                  "Text3", "Text4", "Combo1"};
+        const QStringList forward{"Text1",    "Text2", "Combo2", "Combo3",
+                                  "Command1", "Text3", "Text4",  "Combo1"};
         QStringList backward;
         for (auto it = forward.crbegin() + 1; it != forward.crend(); ++it) backward << *it;
         backward << "Combo1";
+        // clang-format off
         QTest::newRow("Tab") << Qt::Key_Tab << forward;
         QTest::newRow("Shift+Tab") << Qt::Key_Backtab << backward;
+        // clang-format on
     }
 
     void tabVisitsEveryBoxInOrder() {
@@ -389,7 +411,8 @@ private slots:
     void pressesShowTheResultOrReportTheError_data() {
         QTest::addColumn<int>("row");
         const auto& rows = test::pressScenarios();
-        for (int i = 0; i < int(rows.size()); ++i) QTest::newRow(rows[std::size_t(i)].name.c_str()) << i;
+        for (int i = 0; i < int(rows.size()); ++i)
+            QTest::newRow(rows[std::size_t(i)].name.c_str()) << i;
     }
 
     void pressesShowTheResultOrReportTheError() {
@@ -409,9 +432,12 @@ private slots:
         } else if (!method.isEmpty())
             typeInto(combo("Combo1"), method);
         // Set, not typed, past a hundred characters: 30,000 key events are slow.
-        for (auto [box, value] : {std::pair{"Text1", qs(scenario.weight)}, std::pair{"Text2", qs(scenario.height)}}) {
-            if (value.size() > 100) text(box)->setText(value);
-            else typeInto(text(box), value);
+        for (auto [box, value] :
+             {std::pair{"Text1", qs(scenario.weight)}, std::pair{"Text2", qs(scenario.height)}}) {
+            if (value.size() > 100)
+                text(box)->setText(value);
+            else
+                typeInto(text(box), value);
         }
         if (heightUnit.startsWith("pick:"))
             pick(combo("Combo3"), combo("Combo3")->findText(heightUnit.mid(5)), PickBy::Mouse);
@@ -437,7 +463,8 @@ private slots:
         // The box to correct has the focus, its text selected for retyping.
         QCOMPARE(focusedControl(), qs(scenario.focus));
         auto* line = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-        if (auto* box = qobject_cast<QComboBox*>(QApplication::focusWidget())) line = box->lineEdit();
+        if (auto* box = qobject_cast<QComboBox*>(QApplication::focusWidget()))
+            line = box->lineEdit();
         QVERIFY(line != nullptr);
         QCOMPARE(line->selectedText(), line->text());
 
@@ -470,17 +497,20 @@ private slots:
         const QStringList messages = reporter_.messages;
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(bmi, QStringLiteral("22,8571428571429"));
-        QCOMPARE(messages, QStringList{"The height \"1.75\" is not a number. Type digits, with \",\" as "
-                                       "the decimal separator."});
+        QCOMPARE(messages,
+                 QStringList{"The height \"1.75\" is not a number. Type digits, with \",\" as "
+                             "the decimal separator."});
     }
 
     void pickingRebuildsTheUnitLists_data() {
         QTest::addColumn<PickBy>("how");
+        // clang-format off
         QTest::newRow("mouse") << PickBy::Mouse;
         QTest::newRow("keyboard in the open list") << PickBy::KeyboardInOpenList;
         QTest::newRow("open list closed with F4") << PickBy::F4InOpenList;
         QTest::newRow("open list closed with Alt+Up") << PickBy::AltUpInOpenList;
         QTest::newRow("arrow keys on the closed box") << PickBy::ArrowOnClosedBox;
+        // clang-format on
     }
 
     void pickingRebuildsTheUnitLists() {
@@ -522,6 +552,7 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("finish");
+        // clang-format off
         QTest::newRow("Metric then Tab") << "Combo1" << "Metric" << "Tab";
         QTest::newRow("metric then Enter") << "Combo1" << "metric" << "Enter";
         QTest::newRow("Metric then a click elsewhere") << "Combo1" << "Metric" << "click";
@@ -530,6 +561,7 @@ private slots:
         QTest::newRow("Foo, list opened, Enter") << "Combo1" << "Foo" << "F4 Enter";
         QTest::newRow("inches keeps its case") << "Combo3" << "inches" << "Enter";
         QTest::newRow("Kg is not added to Pounds") << "Combo2" << "Kg" << "Enter";
+        // clang-format on
     }
 
     void typingIsNeverAPick() {
@@ -563,7 +595,9 @@ private slots:
     void enterElsewhereDoesNotPressCalculate_data() {
         QTest::addColumn<QString>("name");
         for (const char* name : {"Combo1", "Text1", "Text2", "Combo2", "Combo3", "Text4"})
+            // clang-format off
             QTest::newRow(name) << name;
+        // clang-format on
     }
 
     void enterElsewhereDoesNotPressCalculate() {
@@ -580,8 +614,10 @@ private slots:
 
     void keysOnTheButtonPressIt_data() {
         QTest::addColumn<Qt::Key>("key");
+        // clang-format off
         QTest::newRow("Space") << Qt::Key_Space;
         QTest::newRow("Enter") << Qt::Key_Return;
+        // clang-format on
     }
 
     void keysOnTheButtonPressIt() {
@@ -596,7 +632,8 @@ private slots:
     void escapeNeitherClosesNorPresses() {
         typeInto(text("Text1"), QStringLiteral("154"));
         typeInto(text("Text2"), QStringLiteral("5.75"));
-        for (QWidget* box : {static_cast<QWidget*>(text("Text2")), static_cast<QWidget*>(calculateButton())}) {
+        for (QWidget* box :
+             {static_cast<QWidget*>(text("Text2")), static_cast<QWidget*>(calculateButton())}) {
             box->setFocus();
             QTest::keyClick(box, Qt::Key_Escape);
         }
@@ -617,6 +654,7 @@ private slots:
     void screenReadersHearWhatEachBoxIs_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("spoken");
+        // clang-format off
         QTest::newRow("Combo1") << "Combo1" << "Method:";
         QTest::newRow("Text1") << "Text1" << "Weight:";
         QTest::newRow("Text2") << "Text2" << "Height:";
@@ -625,6 +663,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << "Calculate!";
         QTest::newRow("Text4") << "Text4" << "BMI:";
         QTest::newRow("Text3") << "Text3" << "Status:";
+        // clang-format on
     }
 
     void unitBoxesCarryTheirNames() {

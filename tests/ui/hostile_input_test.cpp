@@ -23,7 +23,8 @@ struct Hostile {
 QList<Hostile> hostileTexts() {
     const QString replacement(QChar(0xFFFD));
     return {
-        {"32767 digits", QString(32767, QLatin1Char('9')), QString(40, QLatin1Char('9')) + QStringLiteral("…")},
+        {"32767 digits", QString(32767, QLatin1Char('9')),
+         QString(40, QLatin1Char('9')) + QStringLiteral("…")},
         {"right-to-left mark", QStringLiteral("\u200F70"), replacement + "70"},
         {"bidi override", QStringLiteral("\u202E07"), replacement + "07"},
         {"emoji", QStringLiteral("\U0001F600"), QStringLiteral("\U0001F600")},
@@ -48,7 +49,8 @@ struct Outcome {
 Outcome weightOutcome(const Hostile& h) {
     const QString name = QString::fromLatin1(h.name);
     if (name == "negative zero") return {{}, "0", "Underweight"};
-    if (name == "blanks only") return {"The weight box is empty. Type the weight as a number.", {}, {}};
+    if (name == "blanks only")
+        return {"The weight box is empty. Type the weight as a number.", {}, {}};
     if (name == "32767 digits" || name == "huge exponent")
         return {"The weight \"" + h.quoted + "\" is too large.", {}, {}};
     return {"The weight \"" + h.quoted + "\" is not a number." + kHint, {}, {}};
@@ -57,7 +59,8 @@ Outcome weightOutcome(const Hostile& h) {
 Outcome heightOutcome(const Hostile& h) {
     const QString name = QString::fromLatin1(h.name);
     if (name == "negative zero") return {"The height must not be zero.", {}, {}};
-    if (name == "blanks only") return {"The height box is empty. Type the height as a number.", {}, {}};
+    if (name == "blanks only")
+        return {"The height box is empty. Type the height as a number.", {}, {}};
     if (name == "32767 digits" || name == "huge exponent")
         return {"The height \"" + h.quoted + "\" is too large.", {}, {}};
     return {"The height \"" + h.quoted + "\" is not a number." + kHint, {}, {}};
@@ -72,7 +75,9 @@ class HostileInputTest : public QObject {
     std::unique_ptr<qt::Form> form_;
 
     template <typename T>
-    T* control(const QString& name) const { return form_->findChild<T*>(name); }
+    T* control(const QString& name) const {
+        return form_->findChild<T*>(name);
+    }
 
     void paste(QWidget* box, const QString& text) {
         box->setFocus();
@@ -104,12 +109,13 @@ private slots:
         QTest::addColumn<QString>("status");
         for (const Hostile& h : hostileTexts()) {
             const auto row = [&](const char* box, const char* method, const Outcome& outcome) {
-                QTest::addRow("%s in %s", h.name, box) << box << method << h.text << outcome.message
-                                                       << outcome.bmi << outcome.status;
+                QTest::addRow("%s in %s", h.name, box)
+                    << box << method << h.text << outcome.message << outcome.bmi << outcome.status;
             };
             row("Text1", "Metric", weightOutcome(h));
             row("Text2", "Metric", heightOutcome(h));
-            row("Combo1", "", {"Unknown unit system \"" + h.quoted + "\": choose Imperial or Metric.", {}, {}});
+            row("Combo1", "",
+                {"Unknown unit system \"" + h.quoted + "\": choose Imperial or Metric.", {}, {}});
             row("Combo3", "Imperial",
                 {"Unknown height unit \"" + h.quoted + "\": choose Feet or Inches.", {}, {}});
             // The weight unit is never read.
@@ -147,7 +153,8 @@ private slots:
             QCOMPARE(reporter_.messages, QStringList{message});
             QVERIFY(message.size() < 160);
             QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("previous BMI"));
-            QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), QStringLiteral("previous status"));
+            QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(),
+                     QStringLiteral("previous status"));
         }
         QCOMPARE(form_->size(), QSize(217, 243));
 

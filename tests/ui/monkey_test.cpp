@@ -24,6 +24,7 @@ namespace {
 const char* const kBoxes[] = {"Combo1", "Text1", "Text2", "Combo2", "Combo3", "Text3", "Text4"};
 
 // Pieces the monkey types or pastes: numbers, near-numbers and hostile texts.
+// clang-format off
 const QString kPieces[] = {
     "70", "1.75", "154", "69", "5.75", "0", "-0", "1e308", "1e-308", "1e999999999999", ".", ",",
     "e", "-", "+", "Imperial", "Metric", "imperial", "Inches", "Feet", "inches", "Kg", "x",
@@ -31,6 +32,7 @@ const QString kPieces[] = {
     QStringLiteral("\u0661"), QStringLiteral("\u066B"), QStringLiteral("é"), " ", "\t", "\n",
     QString(QChar(0)), "<b>", "&amp;",
 };
+// clang-format on
 
 }  // namespace
 
@@ -46,7 +48,9 @@ class MonkeyTest : public QObject {
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
     template <typename T>
-    T* control(const char* name) const { return form_->findChild<T*>(QString::fromLatin1(name)); }
+    T* control(const char* name) const {
+        return form_->findChild<T*>(QString::fromLatin1(name));
+    }
 
     QString randomText(int pieces) {
         QString text;
@@ -55,7 +59,8 @@ class MonkeyTest : public QObject {
     }
 
     MeasurementInput currentInput() const {
-        return {form_->text("Combo1"), form_->text("Combo3"), form_->text("Text1"), form_->text("Text2")};
+        return {form_->text("Combo1"), form_->text("Combo3"), form_->text("Text1"),
+                form_->text("Text2")};
     }
 
     static bool isOutputBox(const QWidget* widget) {
@@ -68,7 +73,8 @@ class MonkeyTest : public QObject {
         const bool replace = below(4) != 0;
         QString text = kPieces[below(below(4) != 0 ? 7 : 22)];
         if (below(6) == 0) text += kPieces[below(22)];
-        lastEvent_ = (replace ? "replace with \"" : "type \"") + text + "\" in " + box->objectName();
+        lastEvent_ =
+            (replace ? "replace with \"" : "type \"") + text + "\" in " + box->objectName();
         box->setFocus();
         if (replace) QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, text);
@@ -77,7 +83,8 @@ class MonkeyTest : public QObject {
     void pasteInto(QWidget* box) {
         QString text = randomText(1 + below(6));
         if (below(10) == 0) text += QString(30000 + below(5000), QLatin1Char('9'));
-        lastEvent_ = "paste " + QString::number(text.size()) + " characters into " + box->objectName();
+        lastEvent_ =
+            "paste " + QString::number(text.size()) + " characters into " + box->objectName();
         QGuiApplication::clipboard()->setText(text);
         box->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
@@ -100,7 +107,8 @@ class MonkeyTest : public QObject {
 
     // Mostly the weight and height boxes, as a user's typing goes.
     QWidget* anyBox() {
-        const char* name = below(3) != 0 ? (below(2) ? "Text1" : "Text2") : kBoxes[below(int(std::size(kBoxes)))];
+        const char* name =
+            below(3) != 0 ? (below(2) ? "Text1" : "Text2") : kBoxes[below(int(std::size(kBoxes)))];
         return form_->findChild<QWidget*>(QString::fromLatin1(name));
     }
 
@@ -126,14 +134,17 @@ class MonkeyTest : public QObject {
             return true;
         }
         {
-            static const Qt::Key keys[] = {Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Return, Qt::Key_Enter,
-                                           Qt::Key_Escape, Qt::Key_Space, Qt::Key_Down};
+            static const Qt::Key keys[] = {Qt::Key_Tab,   Qt::Key_Backtab, Qt::Key_Return,
+                                           Qt::Key_Enter, Qt::Key_Escape,  Qt::Key_Space,
+                                           Qt::Key_Down};
             const Qt::Key key = keys[below(int(std::size(keys)))];
             QWidget* focused = QApplication::focusWidget();
-            lastEvent_ = "key " + QString::number(key, 16) + " on " + (focused ? focused->objectName() : "nothing");
+            lastEvent_ = "key " + QString::number(key, 16) + " on " +
+                         (focused ? focused->objectName() : "nothing");
             if (focused == nullptr) return false;
-            const bool presses = focused == control<QPushButton>("Command1") &&
-                                 (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
+            const bool presses =
+                focused == control<QPushButton>("Command1") &&
+                (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
             QTest::keyClick(focused, key);
             return presses;
         }
@@ -175,9 +186,12 @@ private slots:
             QStringList heightItems;
             for (int i = 0; i < control<QComboBox>("Combo3")->count(); ++i)
                 heightItems << control<QComboBox>("Combo3")->itemText(i);
-            const bool imperial = weightItems == QStringList{"Pounds"} && heightItems == QStringList{"Feet", "Inches"};
-            const bool metric = weightItems == QStringList{"Kg"} && heightItems == QStringList{"Meters"};
-            QVERIFY2(control<QComboBox>("Combo2")->count() == 1 && (imperial || metric), qPrintable(where));
+            const bool imperial = weightItems == QStringList{"Pounds"} &&
+                                  heightItems == QStringList{"Feet", "Inches"};
+            const bool metric =
+                weightItems == QStringList{"Kg"} && heightItems == QStringList{"Meters"};
+            QVERIFY2(control<QComboBox>("Combo2")->count() == 1 && (imperial || metric),
+                     qPrintable(where));
 
             if (pressed) {
                 ++presses;
@@ -208,7 +222,8 @@ private slots:
             QVERIFY2(text4->text() == shownBmi_, qPrintable(where));
             QVERIFY2(text3->toPlainText() == shownStatus_, qPrintable(where));
         }
-        qInfo("seed %u: %d actions, %d presses, %d of them reported errors", seed, events, presses, failures);
+        qInfo("seed %u: %d actions, %d presses, %d of them reported errors", seed, events, presses,
+              failures);
         QVERIFY(presses > 0 && failures > 0 && failures < presses);
     }
 };

@@ -27,7 +27,8 @@ private slots:
         const int background = form.palette().color(QPalette::Window).lightness();
         for (const ControlDesign& control : form1Design().controls) {
             if (control.kind == ControlKind::Label) continue;
-            const QRectF box = form.findChild<QWidget*>(QString::fromUtf8(control.name.data()))->geometry();
+            const QRectF box =
+                form.findChild<QWidget*>(QString::fromUtf8(control.name.data()))->geometry();
             // Along the middle of each side, the outermost two logical pixels
             // (some styles leave the outermost one to a light shadow) must
             // hold the frame: a pixel clearly darker than the window.
@@ -49,7 +50,8 @@ private slots:
             for (const auto& [side, edge, inward] : sides)
                 QVERIFY2(frameFound(edge, inward),
                          qPrintable(QStringLiteral("%1's %2 frame is missing at scale %3")
-                                        .arg(QString::fromUtf8(control.name.data(), qsizetype(control.name.size())),
+                                        .arg(QString::fromUtf8(control.name.data(),
+                                                               qsizetype(control.name.size())),
                                              QLatin1String(side))
                                         .arg(scale)));
         }

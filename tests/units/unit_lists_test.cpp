@@ -22,7 +22,8 @@ QStringList items(const QComboBox& box) {
 
 QStringList toQt(const std::vector<std::string_view>& list) {
     QStringList result;
-    for (std::string_view item : list) result << QString::fromUtf8(item.data(), qsizetype(item.size()));
+    for (std::string_view item : list)
+        result << QString::fromUtf8(item.data(), qsizetype(item.size()));
     return result;
 }
 
@@ -43,10 +44,12 @@ private slots:
         QTest::addColumn<QString>("weightText");
         QTest::addColumn<QStringList>("heightItems");
         QTest::addColumn<QString>("heightText");
+        // clang-format off
         QTest::newRow("Imperial") << UnitSystem::Imperial << QStringList{"Pounds"} << "Pounds"
                                   << QStringList{"Feet", "Inches"} << "Feet";
         QTest::newRow("Metric") << UnitSystem::Metric << QStringList{"Kg"} << "Kg"
                                 << QStringList{"Meters"} << "Meters";
+        // clang-format on
     }
 
     void listsOfEachSystem() {
@@ -76,8 +79,10 @@ private slots:
         QTest::addColumn<QStringList>("weightItems");
         QTest::addColumn<QStringList>("heightItems");
         QTest::addColumn<QString>("heightText");
+        // clang-format off
         QTest::newRow("Imperial") << "Imperial" << QStringList{"Pounds"} << QStringList{"Feet", "Inches"} << "Feet";
         QTest::newRow("Metric") << "Metric" << QStringList{"Kg"} << QStringList{"Meters"} << "Meters";
+        // clang-format on
     }
 
     void rebuildReplacesWhateverWasThere() {
@@ -103,11 +108,13 @@ private slots:
     void listItemIndexes_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QStringList>("after");  // empty: the call throws
+        // clang-format off
         QTest::newRow("replace the first") << 0 << QStringList{"new", "b"};
         QTest::newRow("replace the last") << 1 << QStringList{"a", "new"};
         QTest::newRow("count appends") << 2 << QStringList{"a", "b", "new"};
         QTest::newRow("past the count") << 3 << QStringList{};
         QTest::newRow("negative") << -1 << QStringList{};
+        // clang-format on
     }
 
     void listItemIndexes() {

@@ -16,13 +16,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/project.h"
 #include "runtime/error_message.h"
 #include "runtime/forms/win32/form.h"
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
 #include "scenarios/press_scenarios.h"
 #include "test_support.h"
-#include "app/project.h"
 #include "ui/form1.h"
 
 using namespace parvolin;
@@ -49,8 +49,8 @@ namespace {
 // Accessibility; empty where none can be had.
 std::wstring accessibleName(HWND control) {
     IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible))))
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          IID_IAccessible, reinterpret_cast<void**>(&accessible))))
         return {};
     VARIANT self;
     VariantInit(&self);
@@ -58,7 +58,8 @@ std::wstring accessibleName(HWND control) {
     self.lVal = CHILDID_SELF;
     BSTR name = nullptr;
     std::wstring result;
-    if (SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr) result.assign(name, SysStringLen(name));
+    if (SUCCEEDED(accessible->get_accName(self, &name)) && name != nullptr)
+        result.assign(name, SysStringLen(name));
     SysFreeString(name);
     accessible->Release();
     return result;
@@ -71,7 +72,8 @@ std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
     BITMAP bitmap{};
     GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
     BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    format.bmiHeader = {
+        sizeof(BITMAPINFOHEADER), bitmap.bmWidth, -bitmap.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<DWORD> pixels(static_cast<std::size_t>(bitmap.bmWidth * bitmap.bmHeight));
     const HDC screen = GetDC(nullptr);
     GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), pixels.data(), &format,
@@ -90,8 +92,8 @@ win32::UniqueIcon ownIconImage(int size) {
     const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
     const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON);
     return win32::UniqueIcon(CreateIconFromResourceEx(
-        static_cast<BYTE*>(LockResource(LoadResource(module, image))), SizeofResource(module, image),
-        TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
+        static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+        SizeofResource(module, image), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
 }
 
 class RecordingReporter final : public win32::ErrorReporter {
@@ -126,9 +128,10 @@ protected:
 
     std::string text(std::string_view name) const {
         const HWND window = box(name);
-        std::wstring buffer(static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-        buffer.resize(static_cast<std::size_t>(
-            SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
+        std::wstring buffer(
+            static_cast<std::size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+        buffer.resize(static_cast<std::size_t>(SendMessageW(
+            window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
         return win32::toUtf8(buffer);
     }
 
@@ -136,7 +139,8 @@ protected:
         std::vector<std::string> list;
         const HWND combo = box(name);
         for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); ++i) {
-            std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+            std::wstring item(
+                static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
             item.resize(static_cast<std::size_t>(
                 SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
             list.push_back(win32::toUtf8(item));
@@ -157,8 +161,8 @@ protected:
     // Whether a box's whole text is selected, so that typing replaces it.
     bool allSelected(std::string_view name) const {
         DWORD start = 1, end = 0;
-        SendMessageW(box(name), name.starts_with("Combo") ? CB_GETEDITSEL : EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
+        SendMessageW(box(name), name.starts_with("Combo") ? CB_GETEDITSEL : EM_GETSEL,
+                     reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         return start == 0 && end == win32::toUtf16(text(name)).size();
     }
 
@@ -170,7 +174,8 @@ protected:
         GetClassNameW(focus, className, 8);
         if (_wcsicmp(className, L"Edit") != 0) return true;
         DWORD start = 0, end = 0;
-        SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
         return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(focus));
     }
 
@@ -190,7 +195,8 @@ protected:
         win32::processPendingMessages(*form_);
         state[virtualKey] = 0;
         SetKeyboardState(state);
-        PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, 1 | context | (3u << 30));
+        PostMessageW(GetFocus(), alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey,
+                     1 | context | (3u << 30));
         win32::processPendingMessages(*form_);
         state[VK_SHIFT] = state[VK_MENU] = 0;
         SetKeyboardState(state);
@@ -222,7 +228,7 @@ protected:
         const HWND combo = box(name);
         SetFocus(combo);
         const auto target = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(win32::toUtf16(item).c_str()));
+                                         reinterpret_cast<LPARAM>(win32::toUtf16(item).c_str()));
         ASSERT_NE(target, CB_ERR) << item;
         if (openList) SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
         const auto current = SendMessageW(combo, CB_GETCURSEL, 0, 0);
@@ -249,8 +255,10 @@ protected:
         }
         typeInto("Text1", row.weight);
         typeInto("Text2", row.height);
-        if (row.heightUnit.starts_with("pick:")) pick("Combo3", row.heightUnit.substr(5));
-        else if (!row.heightUnit.empty()) typeInto("Combo3", row.heightUnit);
+        if (row.heightUnit.starts_with("pick:"))
+            pick("Combo3", row.heightUnit.substr(5));
+        else if (!row.heightUnit.empty())
+            typeInto("Combo3", row.heightUnit);
     }
 
     RecordingReporter reporter_;
@@ -290,8 +298,10 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     GetWindowRect(window, &frame);
     MONITORINFO monitor{sizeof monitor, {}, {}, 0};
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_LE(std::abs((frame.left + frame.right) - (monitor.rcWork.left + monitor.rcWork.right)), 2);
-    EXPECT_LE(std::abs((frame.top + frame.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom)), 2);
+    EXPECT_LE(std::abs((frame.left + frame.right) - (monitor.rcWork.left + monitor.rcWork.right)),
+              2);
+    EXPECT_LE(std::abs((frame.top + frame.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom)),
+              2);
 
     // The system menu offers only what a fixed window can do (Wine adds its own).
     const HMENU menu = GetSystemMenu(window, FALSE);
@@ -337,16 +347,19 @@ TEST_F(Form1Window, ControlsSitWhereDesignedAndLabelsFitTheirCaptions) {
 TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     const auto fontHeight = [&] {
         LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box("Text1"), WM_GETFONT, 0, 0)), sizeof font, &font);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box("Text1"), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
         return std::abs(font.lfHeight);
     };
     const LONG heightAt96 = fontHeight();
     // Windows asks for the size at the new DPI and suggests a rectangle of
     // it, which the window takes in one move.
     SIZE size{};
-    ASSERT_TRUE(SendMessageW(form_->window(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
+    ASSERT_TRUE(
+        SendMessageW(form_->window(), WM_GETDPISCALEDSIZE, 144, reinterpret_cast<LPARAM>(&size)));
     RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
-    SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(form_->window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
     RECT client{}, text1{}, frame{};
     GetClientRect(form_->window(), &client);
     // Only the width: the caption's height is the system's, and here the
@@ -358,7 +371,8 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     EXPECT_EQ(text1.top, 63);
     EXPECT_EQ(text1.right - text1.left, 105);
     EXPECT_GT(fontHeight(), heightAt96);
-    const auto small = reinterpret_cast<HICON>(SendMessageW(form_->window(), WM_GETICON, ICON_SMALL, 0));
+    const auto small =
+        reinterpret_cast<HICON>(SendMessageW(form_->window(), WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(iconPixels(small).first, 24);
     GetWindowRect(form_->window(), &frame);
     EXPECT_EQ(frame.left, 10);
@@ -407,7 +421,8 @@ TEST_F(Form1Window, AClickIntoTheMethodBoxPlacesTheCaret) {
     SetKeyboardState(state);
     SendMessageW(combo.hwndItem, WM_LBUTTONUP, 0, at);
     DWORD start = 0, end = 0;
-    SendMessageW(combo.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(combo.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(focused(), "Combo1");
     EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;  // within "Imperial"
 }
@@ -440,6 +455,7 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
 }
 
 using test::PrintTo;
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Form1, Presses, testing::ValuesIn(test::pressScenarios()),
                          [](const auto& row) {
                              std::string name = row.param.name;
@@ -447,6 +463,7 @@ INSTANTIATE_TEST_SUITE_P(Form1, Presses, testing::ValuesIn(test::pressScenarios(
                                              [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
                              return name;
                          });
+// clang-format on
 
 TEST_F(Form1Window, PickingRebuildsTheUnitListsWithNoDoubledItems) {
     typeInto("Text1", "154");
@@ -510,7 +527,8 @@ TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
     typeInto("Text2", "5.75");
     press();
     EXPECT_EQ(reporter_.messages,
-              std::vector<std::string>{"The weight \"7\xEF\xBF\xBD\" is not a number." + test::kNotANumberHint});
+              std::vector<std::string>{"The weight \"7\xEF\xBF\xBD\" is not a number." +
+                                       test::kNotANumberHint});
 }
 
 TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
@@ -527,7 +545,8 @@ TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
 TEST_F(Form1Window, ClosingTheWindowEndsTheLoopWithStatusZero) {
     PostMessageW(form_->window(), WM_CLOSE, 0, 0);
     // Should the close not end the loop, 99 ends it after five seconds.
-    const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
+    const UINT_PTR guard =
+        SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(99); });
     EXPECT_EQ(win32::runMessageLoop(*form_), 0);
     KillTimer(nullptr, guard);
     EXPECT_EQ(form_->window(), nullptr);
@@ -552,7 +571,8 @@ TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
         GetComboBoxInfo(box("Combo1"), &combo);
         RECT item{};
         SendMessageW(combo.hwndList, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-        PostMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+        PostMessageW(combo.hwndList, WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(item.left + 2, item.top + 2));
         PostMessageW(combo.hwndList, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
         win32::processPendingMessages(*form_);
     };
@@ -565,15 +585,19 @@ TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
         pick("Combo1", "Imperial");
         typeInto("Combo1", "m");
         key(keys.open, false, keys.altOpen);
-        if (keys.close == 0) clickMetric();
-        else key(keys.close, false, keys.altClose);
+        if (keys.close == 0)
+            clickMetric();
+        else
+            key(keys.close, false, keys.altClose);
         EXPECT_EQ(text("Combo2"), keys.weightUnit) << keys.name << ", showing " << text("Combo1");
     }
 }
 
 TEST_F(Form1Window, ArrowKeysOnTheButtonMoveTheFocusAsInADialog) {
-    for (const auto& [arrow, expected] : {std::pair{VK_RIGHT, "Text3"}, {VK_DOWN, "Text3"},
-                                          {VK_LEFT, "Combo3"}, {VK_UP, "Combo3"}}) {
+    for (const auto& [arrow, expected] : {std::pair{VK_RIGHT, "Text3"},
+                                          {VK_DOWN, "Text3"},
+                                          {VK_LEFT, "Combo3"},
+                                          {VK_UP, "Combo3"}}) {
         SetFocus(box("Command1"));
         key(static_cast<WPARAM>(arrow));
         EXPECT_EQ(focused(), expected) << arrow;
@@ -587,7 +611,8 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
     saved.cbSize = sizeof saved;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
     const auto setFont = [&](const NONCLIENTMETRICSW& metrics) {
-        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics, const_cast<NONCLIENTMETRICSW*>(&metrics), 0);
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics,
+                              const_cast<NONCLIENTMETRICSW*>(&metrics), 0);
         SendMessageW(form_->window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
         RECT client{}, label{}, boxes{};
         GetClientRect(form_->window(), &client);
@@ -597,11 +622,13 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
         return std::pair{client.right, client.bottom};
     };
     NONCLIENTMETRICSW larger = saved;
-    larger.lfMessageFont.lfHeight = -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
+    larger.lfMessageFont.lfHeight =
+        -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
     const auto grown = setFont(larger);
     const auto back = setFont(saved);
     const FormDesign& design = form1Design();
-    EXPECT_EQ(grown, (std::pair<LONG, LONG>{px(design.clientWidth, 12.0 / 9), px(design.clientHeight, 12.0 / 9)}));
+    EXPECT_EQ(grown, (std::pair<LONG, LONG>{px(design.clientWidth, 12.0 / 9),
+                                            px(design.clientHeight, 12.0 / 9)}));
     EXPECT_EQ(back, (std::pair<LONG, LONG>{px(design.clientWidth), px(design.clientHeight)}));
 }
 
@@ -609,7 +636,8 @@ TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable)
     reporter_.failNext = true;  // the report of the bad weight fails
     typeInto("Text1", "7o");
     press();
-    EXPECT_EQ(reporter_.messages, std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
+    EXPECT_EQ(reporter_.messages,
+              std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
     const std::string separator = form_->numberLocale().decimalSeparator;
     typeInto("Text1", "154");
     typeInto("Text2", "5" + separator + "75");
@@ -618,7 +646,8 @@ TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable)
 }
 
 TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
-    const std::array<ControlDesign, 1> odd{{{"Odd1", static_cast<ControlKind>(99), {0, 0, 150, 150}, 0, ""}}};
+    const std::array<ControlDesign, 1> odd{
+        {{"Odd1", static_cast<ControlKind>(99), {0, 0, 150, 150}, 0, ""}}};
     const FormDesign design{"Broken", "Broken", 1500, 1500, odd, nullptr, {}, {}};
     EXPECT_THROW(win32::Form(design, reporter_), std::invalid_argument);
     MSG quit;
@@ -628,8 +657,9 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
 
 TEST_F(Form1Window, TheFocusComesBackToItsBoxAfterAnotherWindowWasActive) {
     SetFocus(box("Text2"));
-    const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0,
-                                                    40, 40, nullptr, nullptr, nullptr, nullptr));
+    const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
+                                                    0, 0, 40, 40, nullptr, nullptr, nullptr,
+                                                    nullptr));
     SetForegroundWindow(other.get());
     SetActiveWindow(other.get());
     win32::processPendingMessages(*form_);
@@ -653,14 +683,16 @@ TEST_F(Form1Window, TheDecimalSeparatorFollowsTheUserLocale) {
     EXPECT_EQ(text("Text4"), "22" + separator + "8571428571429");
     typeInto("Text2", "1" + other + "75");
     press();
-    EXPECT_EQ(reporter_.messages, std::vector<std::string>{"The height \"1" + other +
-                                                           "75\" is not a number. Type digits, with \"" +
-                                                           separator + "\" as the decimal separator."});
+    EXPECT_EQ(reporter_.messages,
+              std::vector<std::string>{"The height \"1" + other +
+                                       "75\" is not a number. Type digits, with \"" + separator +
+                                       "\" as the decimal separator."});
 }
 
 TEST_F(Form1Window, AnUnexpectedFailureIsReportedWithItsDetail) {
-    static const std::array events{EventBinding{
-        "Command1", ControlEvent::Press, [](FormControls&) { throw std::runtime_error("disk full"); }}};
+    static const std::array events{EventBinding{"Command1", ControlEvent::Press, [](FormControls&) {
+                                                    throw std::runtime_error("disk full");
+                                                }}};
     FormDesign design = form1Design();
     design.events = events;
     win32::Form failing(design, reporter_);
@@ -685,19 +717,25 @@ std::wstring g_messageBoxTexts;
 void CALLBACK readAndCloseTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
     static int ticks = 0;
     if (++ticks == 100) PostQuitMessage(99);
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) -> BOOL {
-        wchar_t className[8] = {};
-        GetClassNameW(window, className, 8);
-        if (std::wstring_view(className) != L"#32770") return TRUE;
-        EnumChildWindows(window, [](HWND child, LPARAM) -> BOOL {
-            wchar_t text[512] = {};
-            GetWindowTextW(child, text, 512);
-            g_messageBoxTexts += std::wstring(text) + L"|";
-            return TRUE;
-        }, 0);
-        PostMessageW(window, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }, 0);
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t className[8] = {};
+            GetClassNameW(window, className, 8);
+            if (std::wstring_view(className) != L"#32770") return TRUE;
+            EnumChildWindows(
+                window,
+                [](HWND child, LPARAM) -> BOOL {
+                    wchar_t text[512] = {};
+                    GetWindowTextW(child, text, 512);
+                    g_messageBoxTexts += std::wstring(text) + L"|";
+                    return TRUE;
+                },
+                0);
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            return FALSE;
+        },
+        0);
 }
 
 TEST(Program, SaysWhyAndEndsWithStatusOneWhenItsWindowCannotBeCreated) {
@@ -707,7 +745,8 @@ TEST(Program, SaysWhyAndEndsWithStatusOneWhenItsWindowCannotBeCreated) {
     KillTimer(nullptr, timer);
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(status, 1);
-    EXPECT_NE(g_messageBoxTexts.find(L"Something went wrong: "), std::wstring::npos) << win32::toUtf8(g_messageBoxTexts);
+    EXPECT_NE(g_messageBoxTexts.find(L"Something went wrong: "), std::wstring::npos)
+        << win32::toUtf8(g_messageBoxTexts);
 }
 
 }  // namespace
@@ -733,13 +772,17 @@ struct Watchdog final : testing::EmptyTestEventListener {
     }
     void OnTestEnd(const testing::TestInfo&) override { g_testStarted = 0; }
     static void watch() {
-        for (unsigned long long started; (started = g_testStarted) == 0 || GetTickCount64() - started < 20000;)
+        for (unsigned long long started;
+             (started = g_testStarted) == 0 || GetTickCount64() - started < 20000;)
             Sleep(200);
         std::fprintf(stderr, "%s still runs after 20 s; the windows shown:\n", g_testName);
-        EnumWindows([](HWND window, LPARAM) -> BOOL {
-            if (IsWindowVisible(window) && describeWindow(window, 0)) EnumChildWindows(window, describeWindow, 0);
-            return TRUE;
-        }, 0);
+        EnumWindows(
+            [](HWND window, LPARAM) -> BOOL {
+                if (IsWindowVisible(window) && describeWindow(window, 0))
+                    EnumChildWindows(window, describeWindow, 0);
+                return TRUE;
+            },
+            0);
         std::fflush(stderr);
         TerminateProcess(GetCurrentProcess(), 2);
     }

@@ -57,12 +57,16 @@ int main(int argc, char** argv) {
     int at = 1;
     for (; at + 1 < argc && std::string(argv[at]).starts_with("--"); at += 2) {
         const std::string option = argv[at];
-        if (option == "--wm") windowManager = argv[at + 1];
-        else if (option == "--font-points") points = std::atoi(argv[at + 1]);
-        else if (option == "--desktop") desktopFile = argv[at + 1];
+        if (option == "--wm")
+            windowManager = argv[at + 1];
+        else if (option == "--font-points")
+            points = std::atoi(argv[at + 1]);
+        else if (option == "--desktop")
+            desktopFile = argv[at + 1];
     }
     if (at + 1 != argc) {
-        std::fprintf(stderr, "usage: %s [--wm NAME] [--font-points N] [--desktop FILE] PROGRAM\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--wm NAME] [--font-points N] [--desktop FILE] PROGRAM\n",
+                     argv[0]);
         return 2;
     }
     Client x;
@@ -74,10 +78,12 @@ int main(int argc, char** argv) {
     if (!windowManager.empty()) {
         manager.emplace(std::vector<std::string>{windowManager, "--sm-disable"});
         const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).empty() &&
+        while (x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW)
+                   .empty() &&
                std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(10ms);
-        expect(!x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).empty(),
+        expect(!x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW)
+                    .empty(),
                windowManager + " runs");
     }
     char configHome[] = "/tmp/parvolin-kde-XXXXXX";
@@ -102,7 +108,8 @@ int main(int argc, char** argv) {
     const auto [width, height] = clientSize(points);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
     auto geometry = std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)>(
-        xcb_get_geometry_reply(x.connection(), xcb_get_geometry(x.connection(), *window), nullptr), &std::free);
+        xcb_get_geometry_reply(x.connection(), xcb_get_geometry(x.connection(), *window), nullptr),
+        &std::free);
     expect(geometry && geometry->width == width && geometry->height == height,
            "its client area is " + size + " at a " + std::to_string(points) + "-point font");
 
@@ -110,11 +117,14 @@ int main(int argc, char** argv) {
     // sits in the middle of the work area, once the program has placed it.
     const auto frameOffCentre = [&] {
         const auto extents = x.property(*window, x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
-        const int left = extents.size() == 4 ? int(extents[0]) : 0, right = extents.size() == 4 ? int(extents[1]) : 0;
-        const int top = extents.size() == 4 ? int(extents[2]) : 0, bottom = extents.size() == 4 ? int(extents[3]) : 0;
+        const int left = extents.size() == 4 ? int(extents[0]) : 0,
+                  right = extents.size() == 4 ? int(extents[1]) : 0;
+        const int top = extents.size() == 4 ? int(extents[2]) : 0,
+                  bottom = extents.size() == 4 ? int(extents[3]) : 0;
         auto origin = std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)>(
             xcb_translate_coordinates_reply(
-                x.connection(), xcb_translate_coordinates(x.connection(), *window, x.screen().root, 0, 0), nullptr),
+                x.connection(),
+                xcb_translate_coordinates(x.connection(), *window, x.screen().root, 0, 0), nullptr),
             &std::free);
         if (!origin) return 1000;
         const int centreX = origin->dst_x - left + (width + left + right) / 2;
@@ -123,24 +133,26 @@ int main(int argc, char** argv) {
                         std::abs(centreY - x.screen().height_in_pixels / 2));
     };
     const auto placedBy = std::chrono::steady_clock::now() + 5s;
-    while (frameOffCentre() > 1 && std::chrono::steady_clock::now() < placedBy) std::this_thread::sleep_for(10ms);
+    while (frameOffCentre() > 1 && std::chrono::steady_clock::now() < placedBy)
+        std::this_thread::sleep_for(10ms);
     expect(frameOffCentre() <= 1, "the framed window is centred on the screen (off by " +
                                       std::to_string(frameOffCentre()) + " px)");
 
     // WM_NORMAL_HINTS: flags, x, y, width, height, min w/h (5, 6), max w/h (7, 8).
     const auto hints = x.property(*window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
-    expect(hints.size() >= 9 && int(hints[5]) == width && int(hints[6]) == height && int(hints[7]) == width &&
-               int(hints[8]) == height,
+    expect(hints.size() >= 9 && int(hints[5]) == width && int(hints[6]) == height &&
+               int(hints[7]) == width && int(hints[8]) == height,
            "it cannot be resized (minimum and maximum size are its size)");
 
     // Off the taskbar only where the window manager's task switcher still
     // lists such a window (Openbox does; with no window manager nothing would).
     const auto states = x.property(*window, x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM);
-    const bool skipsTaskbar =
-        std::find(states.begin(), states.end(), x.atom("_NET_WM_STATE_SKIP_TASKBAR")) != states.end();
+    const bool skipsTaskbar = std::find(states.begin(), states.end(),
+                                        x.atom("_NET_WM_STATE_SKIP_TASKBAR")) != states.end();
     expect(skipsTaskbar == (windowManager == "openbox"),
-           windowManager == "openbox" ? "it asks Openbox to keep it off the taskbar"
-                                      : "it keeps its taskbar entry where no switcher is known to list it");
+           windowManager == "openbox"
+               ? "it asks Openbox to keep it off the taskbar"
+               : "it keeps its taskbar entry where no switcher is known to list it");
 
     // WM_CLASS: instance and class, each ending in a NUL.
     if (!desktopFile.empty()) {

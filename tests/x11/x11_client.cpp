@@ -25,17 +25,20 @@ Client::Client() : connection_(xcb_connect(nullptr, nullptr), &xcb_disconnect) {
     if (connected()) screen_ = xcb_setup_roots_iterator(xcb_get_setup(connection())).data;
 }
 
-bool Client::connected() const { return connection_ && !xcb_connection_has_error(connection_.get()); }
+bool Client::connected() const {
+    return connection_ && !xcb_connection_has_error(connection_.get());
+}
 
 xcb_atom_t Client::atom(const char* name) {
     auto reply = own(xcb_intern_atom_reply(
-        connection(), xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name), nullptr));
+        connection(), xcb_intern_atom(connection(), 0, std::uint16_t(std::strlen(name)), name),
+        nullptr));
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::vector<std::uint32_t> Client::property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
-    auto reply = own(xcb_get_property_reply(connection(),
-                                            xcb_get_property(connection(), 0, window, name, type, 0, 1u << 16), nullptr));
+    auto reply = own(xcb_get_property_reply(
+        connection(), xcb_get_property(connection(), 0, window, name, type, 0, 1u << 16), nullptr));
     if (!reply || reply->format != 32) return {};
     const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     return {values, values + xcb_get_property_value_length(reply.get()) / 4};
@@ -43,15 +46,18 @@ std::vector<std::uint32_t> Client::property(xcb_window_t window, xcb_atom_t name
 
 std::string Client::text(xcb_window_t window, xcb_atom_t name) {
     auto reply = own(xcb_get_property_reply(
-        connection(), xcb_get_property(connection(), 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+        connection(),
+        xcb_get_property(connection(), 0, window, name, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
         nullptr));
     if (!reply || reply->format != 8) return {};
     return {static_cast<const char*>(xcb_get_property_value(reply.get())),
             std::size_t(xcb_get_property_value_length(reply.get()))};
 }
 
-std::optional<xcb_window_t> Client::findWindow(xcb_window_t parent, const std::string& title, int depth) {
-    auto tree = own(xcb_query_tree_reply(connection(), xcb_query_tree(connection(), parent), nullptr));
+std::optional<xcb_window_t> Client::findWindow(xcb_window_t parent, const std::string& title,
+                                               int depth) {
+    auto tree =
+        own(xcb_query_tree_reply(connection(), xcb_query_tree(connection(), parent), nullptr));
     const xcb_window_t* children = tree ? xcb_query_tree_children(tree.get()) : nullptr;
     for (int i = 0; tree && i < xcb_query_tree_children_length(tree.get()); ++i) {
         auto attributes = own(xcb_get_window_attributes_reply(
@@ -65,7 +71,8 @@ std::optional<xcb_window_t> Client::findWindow(xcb_window_t parent, const std::s
     return std::nullopt;
 }
 
-std::optional<xcb_window_t> Client::waitForWindow(const std::string& title, std::chrono::milliseconds limit) {
+std::optional<xcb_window_t> Client::waitForWindow(const std::string& title,
+                                                  std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     do {
         if (auto found = findWindow(screen_->root, title, 1)) return found;
@@ -82,7 +89,8 @@ void Client::close(xcb_window_t window) {
     message.type = atom("WM_PROTOCOLS");
     message.data.data32[0] = atom("WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection(), 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_send_event(connection(), 0, window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&message));
     xcb_flush(connection());
 }
 
@@ -92,7 +100,8 @@ Process::Process(const std::vector<std::string>& command) {
     std::vector<char*> argv;
     for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
-    if (argv.size() < 2 || posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    if (argv.size() < 2 ||
+        posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
         pid_ = -1;
 }
 
@@ -109,7 +118,8 @@ std::optional<Process::Exit> Process::waitForExit(std::chrono::milliseconds limi
         rusage usage{};
         if (wait4(pid_, &status, WNOHANG, &usage) == pid_) {
             pid_ = -1;
-            return Exit{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), usage.ru_maxrss};
+            return Exit{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+                        usage.ru_maxrss};
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

@@ -22,7 +22,8 @@ public:
 
     // The first viewable top-level window with this title, also inside a
     // window manager's frame, waiting up to `limit`.
-    std::optional<xcb_window_t> waitForWindow(const std::string& title, std::chrono::milliseconds limit);
+    std::optional<xcb_window_t> waitForWindow(const std::string& title,
+                                              std::chrono::milliseconds limit);
     xcb_atom_t atom(const char* name);
     std::vector<std::uint32_t> property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type);
     std::string text(xcb_window_t window, xcb_atom_t name);  // an 8-bit property's bytes
@@ -32,7 +33,8 @@ public:
     xcb_connection_t* connection() const { return connection_.get(); }
 
 private:
-    std::optional<xcb_window_t> findWindow(xcb_window_t parent, const std::string& title, int depth);
+    std::optional<xcb_window_t> findWindow(xcb_window_t parent, const std::string& title,
+                                           int depth);
 
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
     const xcb_screen_t* screen_ = nullptr;
@@ -50,8 +52,8 @@ public:
 
     bool started() const { return pid_ > 0; }
     struct Exit {
-        int status;            // exit status, or 128 + signal
-        long peakMemoryKiB;    // the process's peak resident set
+        int status;          // exit status, or 128 + signal
+        long peakMemoryKiB;  // the process's peak resident set
     };
     // Waits up to `limit` for the process to end.
     std::optional<Exit> waitForExit(std::chrono::milliseconds limit);

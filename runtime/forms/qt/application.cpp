@@ -60,7 +60,8 @@ bool waylandAnswers(const std::string& display) {
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (socket < 0) return false;
-    const bool answers = ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    const bool answers =
+        ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(socket);
     return answers;
 }
@@ -81,7 +82,9 @@ bool waylandPluginInstalled() {
     QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
     folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
     for (const QString& folder : folders)
-        if (!QDir(folder + QStringLiteral("/platforms")).entryList({QStringLiteral("libqwayland*")}).isEmpty())
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("libqwayland*")})
+                 .isEmpty())
             return true;
     return false;
 }
@@ -97,8 +100,8 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
 std::optional<std::string> property(xcb_connection_t* connection, xcb_window_t window,
                                     xcb_atom_t name, xcb_atom_t type) {
     const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-        xcb_get_property_reply(connection,
-                               xcb_get_property(connection, 0, window, name, type, 0, 256), nullptr),
+        xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, name, type, 0, 256), nullptr),
         &std::free);
     if (!reply || reply->type == XCB_ATOM_NONE) return std::nullopt;
     return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
@@ -164,8 +167,10 @@ std::optional<std::string> openDisplay([[maybe_unused]] int argc, [[maybe_unused
         return std::nullopt;
     }
     if (const std::string display = environment("WAYLAND_DISPLAY"); !display.empty()) {
-        if (!waylandPluginInstalled()) return "WAYLAND_DISPLAY is set, but Qt's Wayland plugin is not installed";
-        if (!waylandAnswers(display)) return "no Wayland compositor answers at WAYLAND_DISPLAY " + display;
+        if (!waylandPluginInstalled())
+            return "WAYLAND_DISPLAY is set, but Qt's Wayland plugin is not installed";
+        if (!waylandAnswers(display))
+            return "no Wayland compositor answers at WAYLAND_DISPLAY " + display;
         qputenv("QT_QPA_PLATFORM", "wayland");
         return std::nullopt;
     }

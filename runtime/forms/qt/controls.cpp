@@ -35,7 +35,9 @@ void setControlText(QLineEdit& box, std::string_view text) {
     box.setCursorPosition(0);
 }
 
-void setControlText(QPlainTextEdit& box, std::string_view text) { box.setPlainText(fromUtf8(text)); }
+void setControlText(QPlainTextEdit& box, std::string_view text) {
+    box.setPlainText(fromUtf8(text));
+}
 
 void setListItem(QComboBox& box, int index, std::string_view text) {
     // Qt's setItemText ignores an index equal to the count; appending is insertItem.
@@ -75,8 +77,8 @@ bool PlainDropDown::eventFilter(QObject* watched, QEvent* event) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool alt = key->modifiers().testFlag(Qt::AltModifier);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        const bool close =
-            key->key() == Qt::Key_F4 || (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down));
+        const bool close = key->key() == Qt::Key_F4 ||
+                           (alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down));
         if ((enter || close) && !view()->currentIndex().isValid()) {
             hidePopup();
             return true;

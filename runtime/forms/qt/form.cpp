@@ -23,8 +23,8 @@ namespace {
 // layoutScale). A font given in pixels is converted at the window's dpi.
 double layoutScaleOf(const QWidget& window) {
     const QFont& font = window.font();
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF()
-                                                : font.pixelSize() * 72.0 / window.logicalDpiY();
+    const double points =
+        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / window.logicalDpiY();
     return layoutScale(points);
 }
 
@@ -34,8 +34,7 @@ QString fromUtf8(std::string_view text) {
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
-    case ControlKind::Label:
-        return new QLabel(fromUtf8(design.text), parent);
+    case ControlKind::Label: return new QLabel(fromUtf8(design.text), parent);
     case ControlKind::DropDownCombo: {
         // Made editable at once, so that its line edit joins the focus chain
         // in creation order.
@@ -44,8 +43,7 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
         box->setEditText(fromUtf8(design.text));
         return box;
     }
-    case ControlKind::TextBox:
-        return new QLineEdit(fromUtf8(design.text), parent);
+    case ControlKind::TextBox: return new QLineEdit(fromUtf8(design.text), parent);
     case ControlKind::MultiLineTextBox: {
         auto* box = new QPlainTextEdit(fromUtf8(design.text), parent);
         box->setWordWrapMode(QTextOption::WordWrap);  // Qt's default also breaks inside words
@@ -69,7 +67,8 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
 // Qt gives a plain top-level widget the Client role, which screen readers
 // announce as a "filler"; the window is a dialog.
 QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
-    if (auto* form = dynamic_cast<Form*>(object)) return new QAccessibleWidget(form, QAccessible::Dialog);
+    if (auto* form = dynamic_cast<Form*>(object))
+        return new QAccessibleWidget(form, QAccessible::Dialog);
     return nullptr;
 }
 
@@ -181,15 +180,10 @@ void Form::styleStatusBoxes() {
 void Form::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     switch (event->type()) {
-    case QEvent::FontChange:
-        layOut();
-        break;
+    case QEvent::FontChange: layOut(); break;
     case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-        styleStatusBoxes();
-        break;
-    default:
-        break;
+    case QEvent::StyleChange: styleStatusBoxes(); break;
+    default: break;
     }
 }
 
@@ -256,7 +250,8 @@ void Form::setText(std::string_view name, std::string_view text) {
     QWidget& box = control(name);
     if (auto* combo = qobject_cast<QComboBox*>(&box)) return setControlText(*combo, text);
     if (auto* line = qobject_cast<QLineEdit*>(&box)) return setControlText(*line, text);
-    if (auto* multiLine = qobject_cast<QPlainTextEdit*>(&box)) return setControlText(*multiLine, text);
+    if (auto* multiLine = qobject_cast<QPlainTextEdit*>(&box))
+        return setControlText(*multiLine, text);
     throw std::invalid_argument(std::string(name) + " has no text to set");
 }
 

@@ -6,9 +6,12 @@ namespace parvolin::win32 {
 namespace {
 
 // oleacc.h's identifiers, defined here because oleacc is not linked.
-constexpr GUID kAccPropServicesClass{0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr GUID kAccPropServicesInterface{0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-constexpr GUID kNameProperty{0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+constexpr GUID kAccPropServicesClass{
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+constexpr GUID kAccPropServicesInterface{
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+constexpr GUID kNameProperty{
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
 template <typename Function>
 Function entry(HMODULE module, const char* name) {
@@ -20,7 +23,8 @@ Function entry(HMODULE module, const char* name) {
 AccessibleNames::~AccessibleNames() {
     if (services_ != nullptr) services_->Release();
     if (comInitialized_) {
-        if (auto uninitialize = entry<void(WINAPI*)()>(ole32_.get(), "CoUninitialize")) uninitialize();
+        if (auto uninitialize = entry<void(WINAPI*)()>(ole32_.get(), "CoUninitialize"))
+            uninitialize();
     }
 }
 
@@ -37,8 +41,8 @@ bool AccessibleNames::load() {
         ole32_.get(), "CoCreateInstance");
     if (initialize == nullptr || create == nullptr) return false;
     comInitialized_ = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
-    if (FAILED(create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                      reinterpret_cast<void**>(&services_))))
+    if (FAILED(create(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
+                      kAccPropServicesInterface, reinterpret_cast<void**>(&services_))))
         services_ = nullptr;
     return services_ != nullptr;
 }
@@ -55,7 +59,8 @@ bool AccessibleNames::name(HWND control, const std::wstring& name) {
 
 void AccessibleNames::clear() noexcept {
     for (const HWND control : named_)
-        services_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &kNameProperty, 1);
+        services_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                  &kNameProperty, 1);
     named_.clear();
 }
 

@@ -6,7 +6,8 @@ namespace parvolin::win32 {
 namespace {
 
 std::wstring listItem(HWND combo, LRESULT index) {
-    std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1,
+                      L'\0');
     item.resize(static_cast<std::size_t>(
         SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
     return item;

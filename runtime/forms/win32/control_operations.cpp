@@ -24,13 +24,15 @@ HWND Form::control(std::string_view name) const { return find(name).window; }
 
 std::string Form::text(std::string_view name) const {
     const Control& box = find(name);
-    if (!isTextBox(box.design->kind)) throw std::invalid_argument(std::string(name) + " has no text to read");
+    if (!isTextBox(box.design->kind))
+        throw std::invalid_argument(std::string(name) + " has no text to read");
     return toUtf8(windowText(box.window));
 }
 
 void Form::setText(std::string_view name, std::string_view text) {
     const Control& box = find(name);
-    if (!isTextBox(box.design->kind)) throw std::invalid_argument(std::string(name) + " has no text to set");
+    if (!isTextBox(box.design->kind))
+        throw std::invalid_argument(std::string(name) + " has no text to set");
     if (!SetWindowTextW(box.window, toUtf16(text).c_str()))
         throw std::runtime_error("cannot set the text of " + std::string(name));
     if (box.design->kind == ControlKind::DropDownCombo && GetFocus() != box.window &&
@@ -60,7 +62,8 @@ void Form::clearList(std::string_view name) {
 
 NumberLocale Form::numberLocale() const {
     wchar_t separator[LOCALE_NAME_MAX_LENGTH] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, LOCALE_NAME_MAX_LENGTH) <= 1)
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator,
+                        LOCALE_NAME_MAX_LENGTH) <= 1)
         return NumberLocale{};
     return NumberLocale{toUtf8(separator)};
 }

@@ -13,8 +13,8 @@ namespace {
 // A multi-line edit wants every key, Tab and Escape included; in this window
 // Tab moves on and Escape does nothing, as everywhere else. (Inside a
 // dialog, the edit itself would close the window on Escape.)
-LRESULT CALLBACK multiLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                               UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK multiLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                               DWORD_PTR) {
     // Removed as the edit goes, as comctl32 asks: its record of the
     // subclass would otherwise outlive the edit.
     if (message == WM_NCDESTROY) RemoveWindowSubclass(window, multiLineProc, id);
@@ -35,8 +35,7 @@ struct NativeClass {
 
 NativeClass nativeClass(const ControlDesign& design) {
     switch (design.kind) {
-    case ControlKind::Label:
-        return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
     case ControlKind::DropDownCombo:
         return {L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
     case ControlKind::TextBox:
@@ -46,8 +45,7 @@ NativeClass nativeClass(const ControlDesign& design) {
         return {L"EDIT",
                 WS_TABSTOP | WS_VSCROLL | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
                 WS_EX_CLIENTEDGE};
-    case ControlKind::PushButton:
-        return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::PushButton: return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
     }
     throw std::invalid_argument(std::string(design.name) + " is of a kind this window cannot make");
 }
@@ -67,8 +65,7 @@ HWND createControl(HWND parent, const ControlDesign& design, int id) {
                                    WS_CHILD | WS_VISIBLE | native.style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
-    if (control == nullptr)
-        throw std::runtime_error("cannot create " + std::string(design.name));
+    if (control == nullptr) throw std::runtime_error("cannot create " + std::string(design.name));
     if (design.kind == ControlKind::MultiLineTextBox)
         SetWindowSubclass(control, multiLineProc, 1, 0);
     for (std::string_view item : design.items)

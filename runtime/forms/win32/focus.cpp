@@ -15,7 +15,8 @@ HWND childHolding(HWND window, HWND focus) {
 // Leaving the window, it keeps the control that had the focus: on return,
 // DefWindowProc would give the focus to the window itself.
 void Form::rememberFocus() {
-    if (HWND focused = GetFocus(); focused != nullptr && IsChild(window_, focused)) focus_ = focused;
+    if (HWND focused = GetFocus(); focused != nullptr && IsChild(window_, focused))
+        focus_ = focused;
 }
 
 void Form::restoreFocus() {

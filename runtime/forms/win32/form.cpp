@@ -21,8 +21,8 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconN
     : design_(design), reporter_(reporter), iconName_(std::move(iconName)) {
     registerWindowClass(&Form::windowProc);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                                 nullptr));
+    owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance, nullptr));
     if (owner_ == nullptr) throw std::runtime_error("cannot create the window");
     // The window procedure takes `this` from WM_NCCREATE on, so that no
     // message of the window's goes past it.
@@ -96,7 +96,8 @@ void Form::show() {
 // reported like a failed handler, and the window stays usable.
 LRESULT CALLBACK Form::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* form =
+            static_cast<Form*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
@@ -123,16 +124,14 @@ void Form::reportFailure(std::string_view detail) noexcept {
 
 LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_COMMAND:
-        onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
+    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) rememberFocus();
-        else restoreFocus();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            rememberFocus();
+        else
+            restoreFocus();
         return 0;
-    case WM_NEXTDLGCTL:
-        moveFocus(wParam, LOWORD(lParam) != 0);
-        return 0;
+    case WM_NEXTDLGCTL: moveFocus(wParam, LOWORD(lParam) != 0); return 0;
     case WM_GETDPISCALEDSIZE:
         // The size at the new DPI, so that the rectangle Windows then suggests
         // is exactly the window's and never flips between two sizes.
@@ -155,9 +154,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             fitFrame();
         }
         return 0;
-    case kNameControls:
-        nameUnlabelledBoxes();
-        return 0;
+    case kNameControls: nameUnlabelledBoxes(); return 0;
     case WM_DESTROY:  // the controls are still there
         names_.clear();
         PostQuitMessage(0);
@@ -167,8 +164,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    default:
-        return DefWindowProcW(window_, message, wParam, lParam);
+    default: return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 

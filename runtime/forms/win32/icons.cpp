@@ -7,8 +7,8 @@ namespace parvolin::win32 {
 void Form::setIcons(UINT dpi) {
     if (iconName_.empty()) return;
     const auto load = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName_.c_str(), IMAGE_ICON,
-                                             GetSystemMetricsForDpi(width, dpi),
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName_.c_str(),
+                                             IMAGE_ICON, GetSystemMetricsForDpi(width, dpi),
                                              GetSystemMetricsForDpi(height, dpi), 0));
     };
     // The new icons are in place before the old ones are destroyed.

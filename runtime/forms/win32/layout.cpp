@@ -91,7 +91,9 @@ void setClosedComboHeight(HWND combo, int height) {
 void Form::layOut(UINT dpi) {
     // The old font is deleted only once no control uses it any more.
     WindowFont font = messageFont(dpi);
-    const auto px = [&](int twips) { return twipsToPixels(twips, static_cast<int>(dpi), font.scale); };
+    const auto px = [&](int twips) {
+        return twipsToPixels(twips, static_cast<int>(dpi), font.scale);
+    };
     for (const Control& control : controls_) {
         SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.font.get()), FALSE);
         const TwipRect& place = control.design->place;
