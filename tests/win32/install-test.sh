@@ -4,7 +4,8 @@
 # Add/Remove Programs entry), the installed program starts and closes with
 # status 0, and the uninstaller leaves nothing behind. Both are all or
 # nothing against a running Parvolin: a silent run closes it and goes on; one
-# that hangs (stopped with SIGSTOP) makes them change nothing and end with 2.
+# that hangs (stopped with SIGSTOP), or one out of its sight, makes them change
+# nothing and end with 2.
 # Usage: install-test.sh PREFIX SETUP ZIP VERSION
 set -euo pipefail
 prefix=$1 setup=$2 zip=$3 version=$4
@@ -108,6 +109,19 @@ expect "and leaves the program, its shortcut and its entry" \
 kill -CONT "$windows_pid"
 xdotool windowfocus --sync "$window" key alt+F4
 ended 10
+
+# A copy whose window the installer cannot find (on another desktop, as in
+# another user's session) still holds its file: Windows refuses to rewrite it,
+# and the installer must say so rather than skip the file and report success.
+wine explorer /desktop=other "$dir/parvolin.exe" &
+other=$!
+for _ in $(seq 150); do xdotool search --name '^other - Wine desktop$' >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1  # the desktop shows before the program is loaded
+stamp=$(stat -c %Y "$dir/parvolin.exe")
+expect "installing over a copy on another desktop ends with 2" "$(run "$setup" /S)" 2
+expect "and leaves the program as it was" "$(stat -c %Y "$dir/parvolin.exe")" "$stamp"
+wine taskkill /f /im parvolin.exe >/dev/null 2>&1
+wait "$other" || true
 
 start
 wine "$dir/uninstall.exe" /S
