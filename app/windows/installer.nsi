@@ -124,6 +124,15 @@ Function .onInit
     ; 64-bit ones, for every user.
     SetRegView 64
     SetShellVarContext all
+    ; An update goes where the installed copy is, unless another folder was
+    ; asked for (/D=): a second copy would be left behind with an uninstaller
+    ; that removes the new one's Apps entry.
+    ${If} $INSTDIR == "$PROGRAMFILES64\${NAME}"
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 != ""
+            StrCpy $INSTDIR $0
+        ${EndIf}
+    ${EndIf}
     Call closeParvolin
 FunctionEnd
 

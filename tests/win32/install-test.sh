@@ -132,6 +132,14 @@ expect "the uninstaller removes the folder" "$(exists "$dir")" no
 expect "and the shortcut" "$(exists "$shortcut")" no
 expect "and the Add/Remove Programs entry" "$(registry DisplayName)" ""
 
+# An update finds a copy installed elsewhere (/D=) and replaces it there.
+tools="$prefix/drive_c/Tools/Parvolin"
+run "$setup" /S '/D=C:\Tools\Parvolin' >/dev/null
+expect "an update goes to the folder installed into" "$(run "$setup" /S)$(exists "$dir")" 0no
+expect "which the entry still names" "$(registry InstallLocation)" 'C:\Tools\Parvolin'
+run "$tools/uninstall.exe" /S '_?=C:\Tools\Parvolin' >/dev/null
+expect "and whose uninstaller removes it" "$(exists "$tools/parvolin.exe")$(registry DisplayName)" no
+
 wineserver --kill 2>/dev/null || true
 echo "$passes passed, $failures failed"
 ((failures == 0))
