@@ -58,6 +58,9 @@ run() { status=0; wine "$@" || status=$?; echo "$status"; }
 
 dir="$prefix/drive_c/Program Files/Parvolin"
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
+# What a run that failed halfway may have left in the shared prefix.
+rm -rf "$dir" "$prefix/drive_c/Tools" "$shortcut"
+wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Parvolin' /f >/dev/null 2>&1 || true
 
 # The installer asks for Windows 10, version 1607 or later: Wine, told for
 # this installer alone to be Windows 7, then 10.
