@@ -36,6 +36,14 @@ add_custom_target(parvolin_manpage ALL DEPENDS ${PARVOLIN_MANPAGE})
 include(GNUInstallDirs)
 install(FILES ${PARVOLIN_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
+# A stripped install (the package's) strips the program as Debian's dh_strip
+# does: also the compilers' version strings, which only take room.
+install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+    execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/parvolin\"
+        COMMAND_ERROR_IS_FATAL ANY)
+endif()")
+
 # Only the package has a Debian changelog and lintian overrides: a component
 # that `cmake --install` leaves out and CPack installs after the rest.
 set(PARVOLIN_DEBIAN_CHANGELOG ${CMAKE_BINARY_DIR}/app/changelog.Debian.gz)

@@ -14,6 +14,10 @@ SetCompressor /SOLID lzma
 ; The installed files get the time they are installed at, not the build's:
 ; the same sources make the same installer.
 SetDateSave off
+; A file that cannot be written ends the installation: NSIS would otherwise
+; offer to skip it, and a silent run skips it on its own and reports success
+; with the old program in place.
+AllowSkipFiles off
 ; Sharp at every scale, like the program; Windows 10 and 11 only.
 ManifestDPIAware true
 ManifestSupportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
@@ -120,6 +124,15 @@ Function .onInit
     ; 64-bit ones, for every user.
     SetRegView 64
     SetShellVarContext all
+    ; An update goes where the installed copy is, unless another folder was
+    ; asked for (/D=): a second copy would be left behind with an uninstaller
+    ; that removes the new one's Apps entry.
+    ${If} $INSTDIR == "$PROGRAMFILES64\${NAME}"
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${If} $0 != ""
+            StrCpy $INSTDIR $0
+        ${EndIf}
+    ${EndIf}
     Call closeParvolin
 FunctionEnd
 
@@ -138,6 +151,17 @@ FunctionEnd
 Section "Install"
     ; It may have been started while the pages were shown.
     Call closeParvolin
+    ; Windows keeps a running program's file from being rewritten. A copy this
+    ; installer cannot see (in another user's session, or not yet showing its
+    ; window) is found here, before anything is changed.
+    ${If} ${FileExists} "$INSTDIR\parvolin.exe"
+        ClearErrors
+        FileOpen $0 "$INSTDIR\parvolin.exe" a
+        ${If} ${Errors}
+            !insertmacro QUIT_UNCHANGED "${NAME} is running, perhaps for another user, so nothing was installed. Close it and try again."
+        ${EndIf}
+        FileClose $0
+    ${EndIf}
     SetOutPath "$INSTDIR"
     File /oname=parvolin.exe "${EXE}"
     File /oname=LICENSE.txt "${LICENSE}"

@@ -4,7 +4,8 @@
 # Add/Remove Programs entry), the installed program starts and closes with
 # status 0, and the uninstaller leaves nothing behind. Both are all or
 # nothing against a running Parvolin: a silent run closes it and goes on; one
-# that hangs (stopped with SIGSTOP) makes them change nothing and end with 2.
+# that hangs (stopped with SIGSTOP), or one out of its sight, makes them change
+# nothing and end with 2.
 # Usage: install-test.sh PREFIX SETUP ZIP VERSION
 set -euo pipefail
 prefix=$1 setup=$2 zip=$3 version=$4
@@ -57,6 +58,9 @@ run() { status=0; wine "$@" || status=$?; echo "$status"; }
 
 dir="$prefix/drive_c/Program Files/Parvolin"
 shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
+# What a run that failed halfway may have left in the shared prefix.
+rm -rf "$dir" "$prefix/drive_c/Tools" "$shortcut"
+wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Parvolin' /f >/dev/null 2>&1 || true
 
 # The installer asks for Windows 10, version 1607 or later: Wine, told for
 # this installer alone to be Windows 7, then 10.
@@ -109,6 +113,19 @@ kill -CONT "$windows_pid"
 xdotool windowfocus --sync "$window" key alt+F4
 ended 10
 
+# A copy whose window the installer cannot find (on another desktop, as in
+# another user's session) still holds its file: Windows refuses to rewrite it,
+# and the installer must say so rather than skip the file and report success.
+wine explorer /desktop=other "$dir/parvolin.exe" &
+other=$!
+for _ in $(seq 150); do xdotool search --name '^other - Wine desktop$' >/dev/null 2>&1 && break; sleep 0.1; done
+sleep 1  # the desktop shows before the program is loaded
+stamp=$(stat -c %Y "$dir/parvolin.exe")
+expect "installing over a copy on another desktop ends with 2" "$(run "$setup" /S)" 2
+expect "and leaves the program as it was" "$(stat -c %Y "$dir/parvolin.exe")" "$stamp"
+wine taskkill /f /im parvolin.exe >/dev/null 2>&1
+wait "$other" || true
+
 start
 wine "$dir/uninstall.exe" /S
 wineserver --wait  # the uninstaller runs on from a copy of itself
@@ -117,6 +134,14 @@ expect "the uninstaller closes the running program" "$gone" yes
 expect "the uninstaller removes the folder" "$(exists "$dir")" no
 expect "and the shortcut" "$(exists "$shortcut")" no
 expect "and the Add/Remove Programs entry" "$(registry DisplayName)" ""
+
+# An update finds a copy installed elsewhere (/D=) and replaces it there.
+tools="$prefix/drive_c/Tools/Parvolin"
+run "$setup" /S '/D=C:\Tools\Parvolin' >/dev/null
+expect "an update goes to the folder installed into" "$(run "$setup" /S)$(exists "$dir")" 0no
+expect "which the entry still names" "$(registry InstallLocation)" 'C:\Tools\Parvolin'
+run "$tools/uninstall.exe" /S '_?=C:\Tools\Parvolin' >/dev/null
+expect "and whose uninstaller removes it" "$(exists "$tools/parvolin.exe")$(registry DisplayName)" no
 
 wineserver --kill 2>/dev/null || true
 echo "$passes passed, $failures failed"
