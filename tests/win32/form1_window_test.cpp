@@ -158,14 +158,6 @@ protected:
         return {};
     }
 
-    // Whether a box's whole text is selected, so that typing replaces it.
-    bool allSelected(std::string_view name) const {
-        DWORD start = 1, end = 0;
-        SendMessageW(box(name), name.starts_with("Combo") ? CB_GETEDITSEL : EM_GETSEL,
-                     reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return start == 0 && end == win32::toUtf16(text(name)).size();
-    }
-
     // Whether the focused box's whole text is selected, so that typing
     // replaces it; true where there is no text to type into.
     static bool wholeTextSelected() {
@@ -451,7 +443,7 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
     EXPECT_EQ(text("Text4"), "21.5");
     EXPECT_EQ(text("Text3"), "previous status");
     EXPECT_EQ(focused(), row.focus);
-    EXPECT_TRUE(allSelected(row.focus)) << row.focus;
+    EXPECT_TRUE(wholeTextSelected()) << row.focus;
 }
 
 using test::PrintTo;
