@@ -2,6 +2,7 @@
 
 #include "runtime/error_message.h"
 #include "runtime/forms/form_controls.h"
+#include "runtime/forms/handler_frame.h"
 
 namespace parvolin {
 
@@ -24,6 +25,14 @@ std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
         // ended and the window stays usable, which is all that is left to keep.
         return HandlerFailure{{}, {}};
     }
+}
+
+void runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
+                                const FormDesign& design) {
+    const auto failure = runHandler(handler, form, design);
+    if (!failure || failure->message.empty()) return;
+    window.showError(failure->message);
+    if (!failure->correctionBox.empty()) window.focusWithTextSelected(failure->correctionBox);
 }
 
 }  // namespace parvolin
