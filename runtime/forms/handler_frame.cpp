@@ -1,8 +1,9 @@
+#include "runtime/forms/handler_frame.h"
+
 #include <exception>
 
 #include "runtime/error_message.h"
 #include "runtime/forms/form_controls.h"
-#include "runtime/forms/handler_frame.h"
 
 namespace parvolin {
 

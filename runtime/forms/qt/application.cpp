@@ -273,8 +273,8 @@ int runApplication(int argc, char** argv, const ProjectRecord& record) {
     struct StartupReporter final : qt::ErrorReporter {
         QString program;
         void report(QWidget* window, std::string_view message) override {
-            std::fprintf(stderr, "%s: %.*s\n", qPrintable(program), static_cast<int>(message.size()),
-                         message.data());
+            std::fprintf(stderr, "%s: %.*s\n", qPrintable(program),
+                         static_cast<int>(message.size()), message.data());
             qt::MessageBoxReporter().report(window, message);
         }
     } startupReporter;
