@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/project.h"
+#include "recording_reporter.h"
 #include "runtime/error_message.h"
 #include "runtime/forms/win32/form.h"
 #include "runtime/forms/win32/message_loop.h"
@@ -95,18 +96,6 @@ win32::UniqueIcon ownIconImage(int size) {
         static_cast<BYTE*>(LockResource(LoadResource(module, image))),
         SizeofResource(module, image), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
 }
-
-class RecordingReporter final : public win32::ErrorReporter {
-public:
-    void report(HWND window, const std::wstring& message) override {
-        if (std::exchange(failNext, false)) throw std::runtime_error("no memory for the box");
-        windows.push_back(window);
-        messages.push_back(win32::toUtf8(message));
-    }
-    std::vector<HWND> windows;
-    std::vector<std::string> messages;
-    bool failNext = false;
-};
 
 const std::vector<std::string> kTabOrder{"Combo1", "Text1",    "Text2", "Combo2",
                                          "Combo3", "Command1", "Text3", "Text4"};
@@ -253,7 +242,7 @@ protected:
             typeInto("Combo3", row.heightUnit);
     }
 
-    RecordingReporter reporter_;
+    test::RecordingReporter<HWND> reporter_;
     std::unique_ptr<win32::Form> form_;
 };
 
@@ -514,13 +503,27 @@ TEST_F(Form1Window, EnterAndEscapeDoNothingButEnterOrSpaceOnTheButtonPressesIt) 
     }
 }
 
+// A box can hold half of a surrogate pair (it can be pasted); it is quoted
+// as U+FFFD, and a whole pair beside it stays whole.
 TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
-    SendMessageW(box("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7\xD800"));
-    typeInto("Text2", "5.75");
-    press();
-    EXPECT_EQ(reporter_.messages,
-              std::vector<std::string>{"The weight \"7\xEF\xBF\xBD\" is not a number." +
-                                       test::kNotANumberHint});
+    struct Row {
+        const wchar_t* typed;
+        std::string quoted;
+    };
+    // clang-format off
+    for (const Row& row : {Row{L"7\xD800",              "7\xEF\xBF\xBD"},
+                           Row{L"\xDC00" L"7",          "\xEF\xBF\xBD" "7"},
+                           Row{L"\xD800\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+                           Row{L"\xD83D\xDE00\xDE00", "\xF0\x9F\x98\x80\xEF\xBF\xBD"}}) {
+        // clang-format on
+        reporter_.messages.clear();
+        SendMessageW(box("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
+        typeInto("Text2", "5.75");
+        press();
+        EXPECT_EQ(reporter_.messages,
+                  std::vector<std::string>{"The weight \"" + row.quoted + "\" is not a number." +
+                                           test::kNotANumberHint});
+    }
 }
 
 TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
