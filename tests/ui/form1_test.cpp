@@ -257,10 +257,10 @@ private slots:
                                    "parvolin", broken};
         RecordingReporter startup;
         QCOMPARE(qt::showStartupForm(record, reporter_, startup), 1);
-        QCOMPARE(startup.messages.size(), 1);
-        QVERIFY2(startup.messages[0].startsWith("The window could not be opened"),
-                 qPrintable(startup.messages[0]));
-        QCOMPARE(reporter_.messages, QStringList());
+        QCOMPARE(startup.messages.size(), std::size_t{1});
+        QVERIFY2(startup.messages[0].starts_with("The window could not be opened"),
+                 startup.messages[0].c_str());
+        QCOMPARE(reporter_.messages, std::vector<std::string>());
     }
 
     // Where the window manager's task switcher drops windows that skip the
@@ -304,12 +304,12 @@ private slots:
         const QString bmi = text("Text4")->text();
         typeInto(text("Text2"), QStringLiteral("1.75"));
         press();
-        const QStringList messages = reporter_.messages;
+        const std::vector<std::string> messages = reporter_.messages;
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(bmi, QStringLiteral("22,8571428571429"));
         QCOMPARE(messages,
-                 QStringList{"The height \"1.75\" is not a number. Type digits, with \",\" as "
-                             "the decimal separator."});
+                 std::vector<std::string>{"The height \"1.75\" is not a number. Type digits, "
+                                          "with \",\" as the decimal separator."});
     }
 
     // Qt ends the event loop only from inside exec(), so the test runs one.
@@ -373,7 +373,7 @@ private slots:
             buttons = box->standardButtons();
             box->button(QMessageBox::Ok)->click();
         });
-        qt::MessageBoxReporter().report(form_.get(), message);
+        qt::MessageBoxReporter().report(form_.get(), message.toStdString());
         QCOMPARE(title, QStringLiteral("Parvolin"));
         QCOMPARE(shown, message);
         QCOMPARE(icon, QMessageBox::Critical);

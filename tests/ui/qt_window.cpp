@@ -15,6 +15,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "recording_reporter.h"
 #include "runtime/forms/qt/application.h"
 #include "runtime/forms/qt/form.h"
 #include "scenarios/window_driver.h"
@@ -25,16 +26,6 @@ namespace {
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-class RecordingReporter final : public qt::ErrorReporter {
-public:
-    void report(QWidget* window, const QString& message) override {
-        windows << window;
-        messages.push_back(message.toStdString());
-    }
-    QList<QWidget*> windows;
-    std::vector<std::string> messages;
-};
 
 class QtWindow final : public WindowDriver {
 public:
@@ -214,7 +205,7 @@ private:
         }
     }
 
-    RecordingReporter reporter_;
+    RecordingReporter<QWidget*> reporter_;
     qt::Form form_;
 };
 

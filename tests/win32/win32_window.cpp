@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
-#include <utility>
 
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
 
 namespace parvolin::test {
-
-void RecordingReporter::report(HWND window, const std::wstring& message) {
-    if (std::exchange(failNext, false)) throw std::runtime_error("no memory for the box");
-    windows.push_back(window);
-    messages.push_back(win32::toUtf8(message));
-}
 
 Win32Window::Win32Window(const FormDesign& design)
     : design_(design), form_(design, reporter_, L"parvolin") {

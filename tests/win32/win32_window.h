@@ -9,27 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "recording_reporter.h"
 #include "runtime/forms/win32/form.h"
 #include "scenarios/window_driver.h"
 
 namespace parvolin::test {
-
-// Keeps the window's error reports instead of showing message boxes; made
-// to fail once on request, as a report that runs out of memory would.
-class RecordingReporter final : public win32::ErrorReporter {
-public:
-    void report(HWND window, const std::wstring& message) override;
-    std::vector<HWND> windows;
-    std::vector<std::string> messages;
-    bool failNext = false;
-};
 
 class Win32Window final : public WindowDriver {
 public:
     explicit Win32Window(const FormDesign& design);
 
     win32::Form& form() { return form_; }
-    RecordingReporter& reporter() { return reporter_; }
+    RecordingReporter<HWND>& reporter() { return reporter_; }
     HWND box(std::string_view name) const { return form_.control(name); }
     // The messages already waiting, handled as the message loop does.
     void processPendingMessages();
@@ -62,7 +53,7 @@ private:
     void clickListItem(std::string_view box, int index);
 
     const FormDesign& design_;
-    RecordingReporter reporter_;
+    RecordingReporter<HWND> reporter_;
     win32::Form form_;
 };
 

@@ -250,9 +250,10 @@ int showStartupForm(const ProjectRecord& record, ErrorReporter& reporter,
         return QApplication::exec();
     } catch (const std::exception& error) {
         startupReporter.report(nullptr, QStringLiteral("The window could not be opened: %1")
-                                            .arg(QString::fromLocal8Bit(error.what())));
+                                            .arg(QString::fromLocal8Bit(error.what()))
+                                            .toStdString());
     } catch (...) {
-        startupReporter.report(nullptr, QStringLiteral("The window could not be opened."));
+        startupReporter.report(nullptr, "The window could not be opened.");
     }
     return 1;
 }
@@ -271,8 +272,9 @@ int runApplication(int argc, char** argv, const ProjectRecord& record) {
     // Start-up failures go to standard error too, for a start from a terminal.
     struct StartupReporter final : qt::ErrorReporter {
         QString program;
-        void report(QWidget* window, const QString& message) override {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(message));
+        void report(QWidget* window, std::string_view message) override {
+            std::fprintf(stderr, "%s: %.*s\n", qPrintable(program),
+                         static_cast<int>(message.size()), message.data());
             qt::MessageBoxReporter().report(window, message);
         }
     } startupReporter;

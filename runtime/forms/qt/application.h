@@ -7,10 +7,9 @@
 #include <string_view>
 
 #include "runtime/forms/application.h"
+#include "runtime/forms/qt/form.h"
 
 namespace parvolin::qt {
-
-class ErrorReporter;
 
 // The sizes of the window icon's PNGs among the resources, in pixels.
 inline constexpr std::array kIconSizes{16, 32, 48, 64, 128, 256};

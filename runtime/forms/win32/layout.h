@@ -21,9 +21,10 @@ double messageFontScale(UINT dpi);
 // The size of a label's caption drawn in `font`.
 SIZE captionSize(HWND label, HFONT font);
 
-// The outer size of a window whose client area is `clientWidth` by
-// `clientHeight` twips, at `dpi` and grown by `scale`.
-SIZE frameSize(int clientWidth, int clientHeight, UINT dpi, double scale);
+// The outer size, frame and caption included, of a window of the program's
+// frame style whose client area is `clientWidth` by `clientHeight` twips, at
+// `dpi` and grown by `scale`.
+SIZE windowSizeForClient(int clientWidth, int clientHeight, UINT dpi, double scale);
 
 // Gives a closed drop-down combo box the height `height`: Windows sizes it
 // from its font, which leaves it shorter than a text box of the same design
