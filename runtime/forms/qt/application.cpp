@@ -1,5 +1,6 @@
 #include "runtime/forms/qt/application.h"
 
+#include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/form.h"
 
 #include <QApplication>
@@ -29,10 +30,6 @@
 namespace parvolin {
 namespace qt {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 #ifdef PARVOLIN_X11
 std::string environment(const char* name) {
