@@ -1,5 +1,6 @@
 #include "runtime/forms/qt/application.h"
 
+#include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/form.h"
 
 #include <QApplication>
@@ -29,10 +30,6 @@
 namespace parvolin {
 namespace qt {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 #ifdef PARVOLIN_X11
 std::string environment(const char* name) {
@@ -218,7 +215,7 @@ void hideFromTaskbar([[maybe_unused]] QWidget& window) {
 }
 
 // The window icon comes from the PNGs, the sizes a window manager asks for:
-// decoding all thirteen images of the .ico cost a noticeable part of the
+// decoding all the images of the .ico cost a noticeable part of the
 // start-up. A file added with its size is read only when that size is drawn;
 // the large ones serve HiDPI screens and task switchers.
 void describeApplication(const ProjectRecord& record) {

@@ -28,10 +28,6 @@ double layoutScaleOf(const QWidget& window) {
     return layoutScale(points);
 }
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
     case ControlKind::Label: return new QLabel(fromUtf8(design.text), parent);
