@@ -73,7 +73,7 @@ private:
     LRESULT onNextDialogControl(WPARAM wParam, LPARAM lParam);
     LRESULT onGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT onSettingChange(WPARAM wParam);
+    LRESULT onSettingChange();
     LRESULT onNameControls();
     LRESULT onDestroy();
     LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);
