@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string_view>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -85,16 +86,30 @@ std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
     return {bitmap.bmWidth, pixels};
 }
 
-// The .ico's own image of the given size, read from the resource directly.
-win32::UniqueIcon ownIconImage(int size) {
+// What a window icon of the given side shows when drawn as it should be
+// from the .ico's own images: the smallest image at least that side, in its
+// most colours, shrunk if larger; never a smaller one blown up, which blurs.
+std::pair<int, std::vector<DWORD>> sharpIconPixels(int side) {
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC group = FindResourceW(module, L"PARVOLIN", RT_GROUP_ICON);
-    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
-    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON);
-    return win32::UniqueIcon(CreateIconFromResourceEx(
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    // A 6-byte header with the count, then per image 14 bytes: the width
+    // (0 for 256), ..., the bits per pixel at 6, the resource id at 12.
+    const int count = directory[4] | directory[5] << 8;
+    int bestSide = 0, bestBits = 0, bestId = 0;
+    for (const BYTE* entry = directory + 6; entry < directory + 6 + 14 * count; entry += 14) {
+        const int imageSide = entry[0] == 0 ? 256 : entry[0], bits = entry[6] | entry[7] << 8;
+        if (imageSide < side) continue;
+        if (bestId == 0 || imageSide < bestSide || (imageSide == bestSide && bits > bestBits))
+            std::tie(bestSide, bestBits, bestId) =
+                std::tuple{imageSide, bits, entry[12] | entry[13] << 8};
+    }
+    if (bestId == 0) return {};
+    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(bestId), RT_ICON);
+    const win32::UniqueIcon icon(CreateIconFromResourceEx(
         static_cast<BYTE*>(LockResource(LoadResource(module, image))),
-        SizeofResource(module, image), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
+        SizeofResource(module, image), TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR));
+    return iconPixels(icon.get());
 }
 
 const std::vector<std::string> kTabOrder{"Combo1", "Text1",    "Text2", "Combo2",
@@ -291,12 +306,15 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
         EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
 
-    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
-    // The caption's icon is the .ico's own small drawing at the window's DPI
-    // (16 pixels at 96 dpi), not the large one shrunk.
-    const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-    const int smallSide = GetSystemMetricsForDpi(SM_CXSMICON, form_->dpi());
-    EXPECT_EQ(iconPixels(small), iconPixels(ownIconImage(smallSide).get()));
+    // The caption's and Alt+Tab's icons at the window's DPI (16 and 32 pixels
+    // at 96 dpi, 20 and 40 at 120, 24 and 48 at 144), each drawn from an image
+    // at least its size: the small drawing, not the large one shrunk.
+    for (const auto& [which, metric] :
+         {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        const int side = GetSystemMetricsForDpi(metric, form_->dpi());
+        EXPECT_EQ(iconPixels(icon), sharpIconPixels(side)) << side << " pixels";
+    }
     // The status box always shows its scroll bar.
     SCROLLBARINFO scrollBar{sizeof scrollBar, {}, 0, 0, 0, 0, {}};
     EXPECT_TRUE(GetScrollBarInfo(box("Text3"), OBJID_VSCROLL, &scrollBar));

@@ -215,7 +215,7 @@ void hideFromTaskbar([[maybe_unused]] QWidget& window) {
 }
 
 // The window icon comes from the PNGs, the sizes a window manager asks for:
-// decoding all thirteen images of the .ico cost a noticeable part of the
+// decoding all the images of the .ico cost a noticeable part of the
 // start-up. A file added with its size is read only when that size is drawn;
 // the large ones serve HiDPI screens and task switchers.
 void describeApplication(const ProjectRecord& record) {
