@@ -1,5 +1,6 @@
 #include "runtime/forms/win32/form.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <utility>
@@ -72,12 +73,9 @@ void Form::createControls() {
 void Form::load() { run(design_.load); }
 
 void Form::show() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
     RECT frame{};
     GetWindowRect(window_, &frame);
-    const RECT& work = monitor.rcWork;
+    const RECT work = workAreaOf(window_);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
                  work.top + (work.bottom - work.top - height) / 2, 0, 0,
@@ -125,17 +123,28 @@ void Form::reportFailure(std::string_view detail) noexcept {
 
 LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE: return onNcCreate(wParam, lParam);
     case WM_COMMAND: return onCommand(wParam);
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_NEXTDLGCTL: return onNextDialogControl(wParam, lParam);
     case WM_GETDPISCALEDSIZE: return onGetDpiScaledSize(wParam, lParam);
     case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
-    case WM_SETTINGCHANGE: return onSettingChange(wParam);
+    case WM_SETTINGCHANGE: return onSettingChange();
     case kNameControls: return onNameControls();
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy(wParam, lParam);
     default: return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+// Windows 10 1607 does not know the manifest's per-monitor awareness version
+// 2 and falls back to version 1, under which Windows scales a window's
+// caption and frame for its monitor only when asked, here.
+LRESULT Form::onNcCreate(WPARAM wParam, LPARAM lParam) {
+    if (AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(),
+                                     DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE))
+        EnableNonClientDpiScaling(window_);
+    return DefWindowProcW(window_, WM_NCCREATE, wParam, lParam);
 }
 
 // IDOK and IDCANCEL come from IsDialogMessage for Enter and Escape. Neither
@@ -194,12 +203,14 @@ LRESULT Form::onDpiChanged(WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-// The user changed the text size or the message font.
-LRESULT Form::onSettingChange(WPARAM wParam) {
-    if (wParam == SPI_SETNONCLIENTMETRICS) {
-        layOut(dpi());
-        fitFrame();
-    }
+// The user may have changed the text size or the message font: which
+// setting Windows names for "Make text bigger" is not documented, so the
+// font is read again after any, and the window laid out again only when it
+// changed.
+LRESULT Form::onSettingChange() {
+    if (isMessageFont(font_.get(), dpi())) return 0;
+    layOut(dpi());
+    fitFrame();
     return 0;
 }
 
@@ -260,10 +271,16 @@ SIZE Form::outerSizeAt(UINT dpi) const {
                                messageFontScale(dpi));
 }
 
+// The window takes the size its font asks for; grown, it moves as far as it
+// must to stay within its monitor's work area, its caption first.
 void Form::fitFrame() {
     const SIZE size = outerSizeAt(dpi());
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    const RECT work = workAreaOf(window_);
+    const LONG left = std::max(work.left, std::min(frame.left, work.right - size.cx));
+    const LONG top = std::max(work.top, std::min(frame.top, work.bottom - size.cy));
+    SetWindowPos(window_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The caption's and the task switcher's icons, drawn for the window's DPI

@@ -68,12 +68,13 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onNcCreate(WPARAM wParam, LPARAM lParam);
     LRESULT onCommand(WPARAM wParam);
     LRESULT onActivate(WPARAM wParam);
     LRESULT onNextDialogControl(WPARAM wParam, LPARAM lParam);
     LRESULT onGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
-    LRESULT onSettingChange(WPARAM wParam);
+    LRESULT onSettingChange();
     LRESULT onNameControls();
     LRESULT onDestroy();
     LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);

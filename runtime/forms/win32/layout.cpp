@@ -1,7 +1,9 @@
 #include "runtime/forms/win32/layout.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
+#include <tuple>
 
 #include "runtime/forms/win32/text.h"
 #include "runtime/forms/win32/window_class.h"
@@ -27,6 +29,13 @@ bool messageLogFont(UINT dpi, LOGFONTW& font) {
     return true;
 }
 
+auto fontShape(const LOGFONTW& font) {
+    return std::tie(font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
+                    font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut,
+                    font.lfCharSet, font.lfOutPrecision, font.lfClipPrecision, font.lfQuality,
+                    font.lfPitchAndFamily);
+}
+
 // The font's size in points: its height is in pixels at `dpi`.
 double scaleOf(const LOGFONTW& font, UINT dpi) {
     return parvolin::layoutScale(std::abs(font.lfHeight) * 72.0 / dpi);
@@ -44,6 +53,21 @@ WindowFont messageFont(UINT dpi) {
 double messageFontScale(UINT dpi) {
     LOGFONTW font{};
     return messageLogFont(dpi, font) ? scaleOf(font, dpi) : 1.0;
+}
+
+bool isMessageFont(HFONT font, UINT dpi) {
+    LOGFONTW wanted{}, used{};
+    if (!messageLogFont(dpi, wanted)) return true;
+    if (GetObjectW(font, sizeof used, &used) != sizeof used) return false;
+    return fontShape(wanted) == fontShape(used) &&
+           std::wcsncmp(wanted.lfFaceName, used.lfFaceName, LF_FACESIZE) == 0;
+}
+
+RECT workAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
 }
 
 SIZE captionSize(HWND label, HFONT font) {

@@ -18,6 +18,14 @@ struct WindowFont {
 WindowFont messageFont(UINT dpi);
 double messageFontScale(UINT dpi);
 
+// Whether `font` is the message font the system gives at `dpi` now; true
+// when the system cannot say.
+bool isMessageFont(HFONT font, UINT dpi);
+
+// The work area of the monitor that holds most of `window`: the screen less
+// the taskbar and the bars docked to its edges.
+RECT workAreaOf(HWND window);
+
 // The size of a label's caption drawn in `font`.
 SIZE captionSize(HWND label, HFONT font);
 
