@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+namespace parvolin::qt {
+
+// The program's texts are UTF-8 throughout; Qt's are UTF-16.
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace parvolin::qt
