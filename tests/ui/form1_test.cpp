@@ -322,10 +322,10 @@ private slots:
                                    "parvolin", broken};
         RecordingReporter startup;
         QCOMPARE(qt::showStartupForm(record, reporter_, startup), 1);
-        QCOMPARE(startup.messages.size(), 1);
-        QVERIFY2(startup.messages[0].startsWith("The window could not be opened"),
-                 qPrintable(startup.messages[0]));
-        QCOMPARE(reporter_.messages, QStringList());
+        QCOMPARE(startup.messages.size(), std::size_t{1});
+        QVERIFY2(startup.messages[0].starts_with("The window could not be opened"),
+                 startup.messages[0].c_str());
+        QCOMPARE(reporter_.messages, std::vector<std::string>());
     }
 
     // Where the window manager's task switcher drops windows that skip the
@@ -422,7 +422,7 @@ private slots:
             typeInto(combo("Combo3"), heightUnit);
         press();
         if (scenario.message.empty()) {
-            QCOMPARE(reporter_.messages, QStringList());
+            QCOMPARE(reporter_.messages, std::vector<std::string>());
             QCOMPARE(text("Text4")->text(), qs(scenario.bmi));
             QCOMPARE(status()->toPlainText(), qs(scenario.status));
             if (!scenario.units.empty())
@@ -432,9 +432,9 @@ private slots:
             QCOMPARE(text("Text4")->cursorPosition(), 0);
             return;
         }
-        QCOMPARE(reporter_.messages, QStringList{qs(scenario.message)});
+        QCOMPARE(reporter_.messages, std::vector<std::string>{scenario.message});
         // Given the window, so that the real message box is modal to it.
-        QCOMPARE(reporter_.windows, QList<QWidget*>{form_.get()});
+        QCOMPARE(reporter_.windows, std::vector<QWidget*>{form_.get()});
         QCOMPARE(text("Text4")->text(), QStringLiteral("21.5"));
         QCOMPARE(status()->toPlainText(), QStringLiteral("previous status"));
         // The box to correct has the focus, its text selected for retyping.
@@ -451,7 +451,7 @@ private slots:
         typeInto(text("Text2"), QStringLiteral("1.75"));
         press();
         QCOMPARE(text("Text4")->text(), QStringLiteral("22.8571428571429"));
-        QCOMPARE(reporter_.messages.size(), 1);
+        QCOMPARE(reporter_.messages.size(), std::size_t{1});
     }
 
     void weightUnitBoxIsNeverRead() {
@@ -471,12 +471,12 @@ private slots:
         const QString bmi = text("Text4")->text();
         typeInto(text("Text2"), QStringLiteral("1.75"));
         press();
-        const QStringList messages = reporter_.messages;
+        const std::vector<std::string> messages = reporter_.messages;
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(bmi, QStringLiteral("22,8571428571429"));
         QCOMPARE(messages,
-                 QStringList{"The height \"1.75\" is not a number. Type digits, with \",\" as "
-                             "the decimal separator."});
+                 std::vector<std::string>{"The height \"1.75\" is not a number. Type digits, "
+                                          "with \",\" as the decimal separator."});
     }
 
     void pickingRebuildsTheUnitLists_data() {
@@ -513,7 +513,7 @@ private slots:
         QCOMPARE(text("Text2")->text(), QStringLiteral("69"));
         QCOMPARE(text("Text4")->text(), QStringLiteral("22.7393404746902"));
         QCOMPARE(status()->toPlainText(), kNormal);
-        QCOMPARE(reporter_.messages, QStringList());
+        QCOMPARE(reporter_.messages, std::vector<std::string>());
     }
 
     void pickingTheShownSystemResetsEditedUnits() {
@@ -566,7 +566,7 @@ private slots:
             QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
             QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Feet"));
         }
-        QCOMPARE(reporter_.messages, QStringList());
+        QCOMPARE(reporter_.messages, std::vector<std::string>());
     }
 
     void enterElsewhereDoesNotPressCalculate_data() {
@@ -679,7 +679,7 @@ private slots:
             buttons = box->standardButtons();
             box->button(QMessageBox::Ok)->click();
         });
-        qt::MessageBoxReporter().report(form_.get(), message);
+        qt::MessageBoxReporter().report(form_.get(), message.toStdString());
         QCOMPARE(title, QStringLiteral("Parvolin"));
         QCOMPARE(shown, message);
         QCOMPARE(icon, QMessageBox::Critical);

@@ -174,7 +174,7 @@ private slots:
         int presses = 0, failures = 0;
         for (int step = 0; step < events; ++step) {
             const MeasurementInput before = currentInput();
-            const qsizetype reportsBefore = reporter_.messages.size();
+            const std::size_t reportsBefore = reporter_.messages.size();
             QWidget* focusedBefore = QApplication::focusWidget();
             const bool pressed = act();
             if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -209,7 +209,7 @@ private slots:
                 } else {
                     ++failures;
                     QVERIFY2(reporter_.messages.size() == reportsBefore + 1, qPrintable(where));
-                    QCOMPARE(reporter_.messages.last(), *message);
+                    QCOMPARE(QString::fromStdString(reporter_.messages.back()), *message);
                 }
             } else {
                 QVERIFY2(reporter_.messages.size() == reportsBefore, qPrintable(where));

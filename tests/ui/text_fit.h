@@ -40,7 +40,8 @@ inline void verifyTextFits(parvolin::qt::Form& form) {
     frameOption.initFrom(bmi);
     frameOption.lineWidth =
         bmi->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frameOption, bmi);
-    QVERIFY2(advance(bmi, bmi->text()) + 4 <=
-                 bmi->style()->subElementRect(QStyle::SE_LineEditContents, &frameOption, bmi).width(),
-             qPrintable(bmi->text()));
+    QVERIFY2(
+        advance(bmi, bmi->text()) + 4 <=
+            bmi->style()->subElementRect(QStyle::SE_LineEditContents, &frameOption, bmi).width(),
+        qPrintable(bmi->text()));
 }

@@ -213,8 +213,8 @@ private:
 
 // Everything about one started window that a window manager and a user see.
 void checkWindow(Client& x, const Options& options, xcb_window_t window, MoveWatch& moves) {
-    auto geometry = own(xcb_get_geometry_reply(
-        x.connection(), xcb_get_geometry(x.connection(), window), nullptr));
+    auto geometry = own(
+        xcb_get_geometry_reply(x.connection(), xcb_get_geometry(x.connection(), window), nullptr));
     const int width = geometry ? geometry->width : 0, height = geometry ? geometry->height : 0;
     if (options.expectedWidth > 0)
         expect(width == options.expectedWidth && height == options.expectedHeight,

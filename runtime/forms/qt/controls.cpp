@@ -1,7 +1,5 @@
 #include "runtime/forms/qt/controls.h"
 
-#include "runtime/forms/qt/text.h"
-
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -13,6 +11,11 @@
 #include <stdexcept>
 
 namespace parvolin::qt {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 std::string controlText(const QComboBox& box) { return box.currentText().toStdString(); }
 std::string controlText(const QLineEdit& box) { return box.text().toStdString(); }
 std::string controlText(const QPlainTextEdit& box) { return box.toPlainText().toStdString(); }

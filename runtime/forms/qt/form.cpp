@@ -17,7 +17,6 @@
 
 #include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/layout_scale.h"
-#include "runtime/forms/qt/text.h"
 
 namespace parvolin::qt {
 namespace {
@@ -64,8 +63,8 @@ QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
 
 }  // namespace
 
-void MessageBoxReporter::report(QWidget* window, const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), message,
+void MessageBoxReporter::report(QWidget* window, std::string_view message) {
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), fromUtf8(message),
                     QMessageBox::Ok, window);
     // A typed text must never be read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -201,22 +200,19 @@ void Form::bindEvent(const EventBinding& binding) {
 void Form::load() { run(design_.load); }
 
 void Form::run(Handler handler) {
-    const auto failure = runHandler(handler, *this, design_);
-    if (!failure || failure->message.empty()) return;
     try {
-        reporter_.report(this, QString::fromStdString(failure->message));
-        focusForCorrection(failure->correctionBox);
+        runHandlerReportingFailure(handler, *this, *this, design_);
     } catch (...) {
         // Reporting failed too (out of memory, say): the handler has ended and
         // the window stays usable, which is all that is left to keep.
     }
 }
 
-// The box the message named gets the focus with its text selected, so that
-// typing replaces it. In a window that is not active yet (the message box is
-// still closing) Qt keeps this as the focus to restore on activation.
-void Form::focusForCorrection(std::string_view name) {
-    if (name.empty()) return;
+void Form::showError(std::string_view message) { reporter_.report(this, message); }
+
+// In a window that is not active yet (the message box is still closing) Qt
+// keeps this as the focus to restore on activation.
+void Form::focusWithTextSelected(std::string_view name) {
     QWidget& box = control(name);
     box.setFocus(Qt::OtherFocusReason);
     if (auto* combo = qobject_cast<QComboBox*>(&box); combo && combo->lineEdit())

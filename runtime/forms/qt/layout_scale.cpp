@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "runtime/forms/qt/text.h"
+#include "runtime/forms/qt/controls.h"
 
 namespace parvolin::qt {
 namespace {
@@ -47,10 +47,11 @@ double comboNeeds(const QComboBox& box, const ControlDesign& design) {
     option.initFrom(&box);
     option.editable = true;
     option.rect = QRect(0, 0, design.place.width / 15, design.place.height / 15);
-    const int chrome = option.rect.width() - box.style()
-                                                 ->subControlRect(QStyle::CC_ComboBox, &option,
-                                                                  QStyle::SC_ComboBoxEditField, &box)
-                                                 .width();
+    const int chrome =
+        option.rect.width() -
+        box.style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &box)
+            .width();
     return scaleToHold(widest + 4 + chrome, design.place.width);
 }
 
@@ -82,7 +83,8 @@ double layoutScaleFor(const QWidget& window, const FormDesign& design) {
             scale = std::max(scale, comboNeeds(*box, controls[at]));
         else if (const auto* button = qobject_cast<const QPushButton*>(widget))
             scale = std::max(scale, buttonNeeds(*button, controls[at]));
-        if (qEnvironmentVariableIsSet("PARVOLIN_DEBUG")) qWarning("%s %f", controls[at].name.data(), scale);
+        if (qEnvironmentVariableIsSet("PARVOLIN_DEBUG"))
+            qWarning("%s %f", controls[at].name.data(), scale);
     }
     return scale;
 }

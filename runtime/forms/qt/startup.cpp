@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <exception>
 
+#include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/display_check.h"
 #include "runtime/forms/qt/form.h"
-#include "runtime/forms/qt/text.h"
 #include "runtime/forms/qt/x11_desktop_hints.h"
 
 namespace parvolin {
@@ -82,8 +82,8 @@ void centreOnScreen(QWidget& window, QMargins frame) {
     QRect framed = QRect(QPoint(), window.size()).marginsAdded(frame);
     framed.moveCenter(area.center());
     // A frame larger than the area keeps its title bar on the screen.
-    framed.moveTopLeft(QPoint(std::max(framed.left(), area.left()),
-                              std::max(framed.top(), area.top())));
+    framed.moveTopLeft(
+        QPoint(std::max(framed.left(), area.left()), std::max(framed.top(), area.top())));
     // Without a frame given, Qt places the frame it knows of, if any.
     if (frame.isNull())
         window.move(framed.topLeft());
@@ -93,7 +93,7 @@ void centreOnScreen(QWidget& window, QMargins frame) {
 }
 
 // The window icon comes from the PNGs, the sizes a window manager asks for:
-// decoding all thirteen images of the .ico cost a noticeable part of the
+// decoding all the images of the .ico cost a noticeable part of the
 // start-up. A file added with its size is read only when that size is drawn;
 // the large ones serve HiDPI screens and task switchers.
 void describeApplication(const ProjectRecord& record) {
@@ -122,9 +122,10 @@ int showStartupForm(const ProjectRecord& record, ErrorReporter& reporter,
         return QApplication::exec();
     } catch (const std::exception& error) {
         startupReporter.report(nullptr, QStringLiteral("The window could not be opened: %1")
-                                            .arg(QString::fromLocal8Bit(error.what())));
+                                            .arg(QString::fromLocal8Bit(error.what()))
+                                            .toStdString());
     } catch (...) {
-        startupReporter.report(nullptr, QStringLiteral("The window could not be opened."));
+        startupReporter.report(nullptr, "The window could not be opened.");
     }
     return 1;
 }
@@ -145,8 +146,9 @@ int runApplication(int argc, char** argv, const ProjectRecord& record) {
     // Start-up failures go to standard error too, for a start from a terminal.
     struct StartupReporter final : qt::ErrorReporter {
         QString program;
-        void report(QWidget* window, const QString& message) override {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(message));
+        void report(QWidget* window, std::string_view message) override {
+            std::fprintf(stderr, "%s: %.*s\n", qPrintable(program),
+                         static_cast<int>(message.size()), message.data());
             qt::MessageBoxReporter().report(window, message);
         }
     } startupReporter;

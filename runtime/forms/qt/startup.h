@@ -4,12 +4,9 @@
 #include <array>
 
 #include "runtime/forms/application.h"
-
-class QWidget;
+#include "runtime/forms/qt/form.h"
 
 namespace parvolin::qt {
-
-class ErrorReporter;
 
 // The sizes of the window icon's PNGs among the resources, in pixels.
 inline constexpr std::array kIconSizes{16, 32, 48, 64, 128, 256};

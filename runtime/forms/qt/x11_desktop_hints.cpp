@@ -109,24 +109,24 @@ X11DesktopHints::X11DesktopHints(QWidget& window) : window_(window) {
 void X11DesktopHints::findWindowManager() {
     std::array<xcb_intern_atom_cookie_t, kAtomNames.size()> interned{};
     for (std::size_t at = 0; at < kAtomNames.size(); ++at)
-        interned[at] = xcb_intern_atom(connection_, 0,
-                                       static_cast<std::uint16_t>(std::strlen(kAtomNames[at])),
-                                       kAtomNames[at]);
+        interned[at] =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[at])),
+                            kAtomNames[at]);
     for (std::size_t at = 0; at < kAtomNames.size(); ++at) {
         const auto reply = owned(xcb_intern_atom_reply(connection_, interned[at], nullptr));
         atoms_[at] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    const auto rootCheck = askProperty(connection_, root, atoms_[SupportingWmCheck],
-                                       XCB_ATOM_WINDOW, 1);
+    const auto rootCheck =
+        askProperty(connection_, root, atoms_[SupportingWmCheck], XCB_ATOM_WINDOW, 1);
     const auto supported = askProperty(connection_, root, atoms_[Supported], XCB_ATOM_ATOM, 1024);
     const auto manager = checkWindow(propertyValue<xcb_window_t>(connection_, rootCheck));
     const auto supportedAtoms = propertyValue<xcb_atom_t>(connection_, supported);
     if (!manager) return;
 
-    const auto ownCheck = askProperty(connection_, *manager, atoms_[SupportingWmCheck],
-                                      XCB_ATOM_WINDOW, 1);
+    const auto ownCheck =
+        askProperty(connection_, *manager, atoms_[SupportingWmCheck], XCB_ATOM_WINDOW, 1);
     const auto name = askProperty(connection_, *manager, atoms_[WmName], atoms_[Utf8String], 256);
     const auto selfNamed = checkWindow(propertyValue<xcb_window_t>(connection_, ownCheck));
     const auto nameBytes = propertyValue<char>(connection_, name);
@@ -142,8 +142,8 @@ void X11DesktopHints::skipTaskbarIfSwitcherKeepsIt() {
     // Qt has no flag for this; the state set before mapping survives the map.
     const xcb_atom_t skipTaskbar = atoms_[WmStateSkipTaskbar];
     xcb_change_property(connection_, XCB_PROP_MODE_APPEND,
-                        static_cast<xcb_window_t>(window_.winId()), atoms_[WmState],
-                        XCB_ATOM_ATOM, 32, 1, &skipTaskbar);
+                        static_cast<xcb_window_t>(window_.winId()), atoms_[WmState], XCB_ATOM_ATOM,
+                        32, 1, &skipTaskbar);
     xcb_flush(connection_);
 }
 
@@ -173,12 +173,11 @@ std::optional<QMargins> X11DesktopHints::frameExtents() {
 // _NET_FRAME_EXTENTS: left, right, top, bottom.
 std::optional<QMargins> X11DesktopHints::readFrameExtents() const {
     const auto extents = propertyValue<std::uint32_t>(
-        connection_,
-        askProperty(connection_, static_cast<xcb_window_t>(window_.winId()), atoms_[FrameExtents],
-                    XCB_ATOM_CARDINAL, 4));
+        connection_, askProperty(connection_, static_cast<xcb_window_t>(window_.winId()),
+                                 atoms_[FrameExtents], XCB_ATOM_CARDINAL, 4));
     if (!extents || extents->size() != 4) return std::nullopt;
-    const auto& [left, right, top, bottom] = std::array{(*extents)[0], (*extents)[1],
-                                                        (*extents)[2], (*extents)[3]};
+    const auto& [left, right, top, bottom] =
+        std::array{(*extents)[0], (*extents)[1], (*extents)[2], (*extents)[3]};
     return QMargins(int(left), int(top), int(right), int(bottom));
 }
 
