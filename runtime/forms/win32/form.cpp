@@ -123,6 +123,7 @@ void Form::reportFailure(std::string_view detail) noexcept {
 
 LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE: return onNcCreate(wParam, lParam);
     case WM_COMMAND: return onCommand(wParam);
     case WM_ACTIVATE: return onActivate(wParam);
     case WM_NEXTDLGCTL: return onNextDialogControl(wParam, lParam);
@@ -134,6 +135,16 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: return onNcDestroy(wParam, lParam);
     default: return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+// Windows 10 1607 does not know the manifest's per-monitor awareness version
+// 2 and falls back to version 1, under which Windows scales a window's
+// caption and frame for its monitor only when asked, here.
+LRESULT Form::onNcCreate(WPARAM wParam, LPARAM lParam) {
+    if (AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(),
+                                     DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE))
+        EnableNonClientDpiScaling(window_);
+    return DefWindowProcW(window_, WM_NCCREATE, wParam, lParam);
 }
 
 // IDOK and IDCANCEL come from IsDialogMessage for Enter and Escape. Neither

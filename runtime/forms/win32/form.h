@@ -68,6 +68,7 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onNcCreate(WPARAM wParam, LPARAM lParam);
     LRESULT onCommand(WPARAM wParam);
     LRESULT onActivate(WPARAM wParam);
     LRESULT onNextDialogControl(WPARAM wParam, LPARAM lParam);
