@@ -16,8 +16,8 @@
 #include <algorithm>
 
 #include "recording_reporter.h"
-#include "runtime/forms/qt/application.h"
 #include "runtime/forms/qt/form.h"
+#include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
 
 namespace parvolin::test {
