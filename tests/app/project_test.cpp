@@ -7,7 +7,7 @@
 
 #include "app/project.h"
 #include "qt_test_main.h"
-#include "runtime/forms/qt/application.h"
+#include "runtime/forms/qt/startup.h"
 
 using namespace parvolin;
 

@@ -12,21 +12,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 #include <stdexcept>
 
 #include "runtime/forms/qt/controls.h"
+#include "runtime/forms/qt/layout_scale.h"
 
 namespace parvolin::qt {
 namespace {
-
-// The layout scale of a font: its size in points over the design's 9 (see
-// layoutScale). A font given in pixels is converted at the window's dpi.
-double layoutScaleOf(const QWidget& window) {
-    const QFont& font = window.font();
-    const double points =
-        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / window.logicalDpiY();
-    return layoutScale(points);
-}
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
@@ -130,12 +123,17 @@ QSize Form::clientSize() const {
     return {pixels(design_.clientWidth), pixels(design_.clientHeight)};
 }
 
+void Form::fitWithin(QSize room) {
+    room_ = room;
+    layOut();
+}
+
 // Places every control for the window's font: the twip grid grows with the
-// font, and each label sizes itself to its caption in that font. Runs again
-// when the font changes, so it must not throw: a control not made yet is
-// skipped.
+// font, as far as the room allows, and each label sizes itself to its
+// caption in that font. Runs again when the font changes, so it must not
+// throw: a control not made yet is skipped.
 void Form::layOut() {
-    scale_ = layoutScaleOf(*this);
+    scale_ = std::min(layoutScaleFor(*this, design_), scaleFitting(design_, room_));
     for (const ControlDesign& design : design_.controls) {
         auto* widget = findChild<QWidget*>(fromUtf8(design.name), Qt::FindDirectChildrenOnly);
         if (widget == nullptr) continue;

@@ -36,6 +36,10 @@ public:
     // scale of the window's font.
     QSize clientSize() const;
 
+    // Keeps the client area within `room` (the screen's available area less
+    // the window's frame), however large the font grows.
+    void fitWithin(QSize room);
+
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, std::string_view text) override;
     void setListItem(std::string_view control, int index, std::string_view text) override;
@@ -62,6 +66,7 @@ private:
     const FormDesign& design_;
     ErrorReporter& reporter_;
     double scale_ = 1.0;
+    QSize room_;  // unbounded until the screen is known
 };
 
 }  // namespace parvolin::qt
