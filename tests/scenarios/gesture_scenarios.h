@@ -135,12 +135,14 @@ inline const std::vector<PickGesture>& pickGestures() {
 }
 
 // A key on a control: only Enter and Space on the button press it; Escape
-// never closes the window.
+// never closes the window; the arrows on the button move the focus, as in a
+// dialog.
 struct KeyOnControl {
     std::string name;
     std::string control;
     Key key;
     bool presses;
+    std::string focus = {};  // the control with the focus afterwards, if not `control`
 };
 
 inline const std::vector<KeyOnControl>& keysOnControls() {
@@ -169,6 +171,28 @@ inline const std::vector<KeyOnControl>& keysOnControls() {
         {.name = "Escape on the button", .control = "Command1", .key = Key::Escape, .presses = false},
         {.name = "Enter on the button", .control = "Command1", .key = Key::Enter, .presses = true},
         {.name = "Space on the button", .control = "Command1", .key = Key::Space, .presses = true},
+        {.name = "Right on the button", .control = "Command1", .key = Key::Right, .presses = false, .focus = "Text3"},
+        {.name = "Down on the button", .control = "Command1", .key = Key::Down, .presses = false, .focus = "Text3"},
+        {.name = "Left on the button", .control = "Command1", .key = Key::Left, .presses = false, .focus = "Combo3"},
+        {.name = "Up on the button", .control = "Command1", .key = Key::Up, .presses = false, .focus = "Combo3"},
+    };
+    // clang-format on
+    return rows;
+}
+
+// A text the program sets that is wider than its box: the box shows its
+// beginning, as a unit box's "Pounds" must not show as "ounds", nor a long
+// BMI as its exponent.
+struct WideText {
+    std::string name;
+    std::string box;
+};
+
+inline const std::vector<WideText>& wideTexts() {
+    // clang-format off
+    static const std::vector<WideText> rows{
+        {.name = "unit box", .box = "Combo2"},
+        {.name = "BMI box", .box = "Text4"},
     };
     // clang-format on
     return rows;

@@ -144,6 +144,23 @@ TEST_F(Window, PickingTheShownSystemResetsEditedUnits) {
     EXPECT_EQ(units(), kImperialUnits);
 }
 
+// A click into a box puts the caret where it falls, within "Imperial"; it
+// selects nothing.
+TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {
+    w.focus("Text1");
+    w.click("Combo1");
+    EXPECT_EQ(w.focused(), "Combo1");
+    const auto [start, end] = w.selection();
+    EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;
+}
+
+using WideTexts = WindowRows<WideText>;
+TEST_P(WideTexts, ShowTheirBeginning) {
+    w.setText(GetParam().box, "-1.23456789012345e-300 and a little more");
+    EXPECT_TRUE(w.showsTheBeginning(GetParam().box));
+}
+INSTANTIATE_TEST_SUITE_P(Window, WideTexts, testing::ValuesIn(wideTexts()), rowName<WideText>);
+
 using Keys = WindowRows<KeyOnControl>;
 TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {
     const KeyOnControl& row = GetParam();
@@ -152,6 +169,7 @@ TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {
     w.focus(row.control);
     w.key(row.key);
     EXPECT_EQ(w.text("Text4"), row.presses ? kImperialBmi : "");
+    EXPECT_EQ(w.focused(), row.focus.empty() ? row.control : row.focus);
     EXPECT_TRUE(w.isShown());
     EXPECT_EQ(w.reports(), std::vector<std::string>{});
 }

@@ -124,7 +124,9 @@ public:
     void click(std::string_view control) override {
         QWidget* target = widget(control);
         if (auto* box = qobject_cast<QComboBox*>(target)) target = box->lineEdit();
-        QTest::mouseClick(target, Qt::LeftButton);
+        // A quarter in, where a box's text is.
+        QTest::mouseClick(target, Qt::LeftButton, {},
+                          QPoint(target->width() / 4, target->height() / 2));
     }
 
     void setText(std::string_view control, std::string_view text) override {
@@ -148,11 +150,21 @@ public:
 
     bool wholeTextSelected() const override {
         QWidget* focus = QApplication::focusWidget();
+        if (auto* box = qobject_cast<QComboBox*>(focus)) focus = box->lineEdit();
         if (auto* line = qobject_cast<QLineEdit*>(focus))
             return line->selectedText() == line->text();
         if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
             return edit->textCursor().selectedText() == edit->toPlainText();
         return true;
+    }
+
+    std::pair<int, int> selection() const override {
+        QWidget* focus = QApplication::focusWidget();
+        if (auto* box = qobject_cast<QComboBox*>(focus)) focus = box->lineEdit();
+        auto* line = qobject_cast<QLineEdit*>(focus);
+        if (line == nullptr || !line->hasSelectedText())
+            return {line ? line->cursorPosition() : 0, line ? line->cursorPosition() : 0};
+        return {line->selectionStart(), line->selectionEnd()};
     }
 
     bool showsTheBeginning(std::string_view box) const override {

@@ -156,10 +156,11 @@ void Win32Window::click(std::string_view control) {
         processPendingMessages();
         return;
     }
-    // Into the middle of the box; the button is down while its press is handled.
+    // A quarter in, where a box's text is; the button is down while its
+    // press is handled.
     RECT rect{};
     GetClientRect(target, &rect);
-    const LPARAM at = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+    const LPARAM at = MAKELPARAM(rect.right / 4, rect.bottom / 2);
     BYTE state[256];
     GetKeyboardState(state);
     state[VK_LBUTTON] = 0x80;
@@ -215,6 +216,13 @@ bool Win32Window::wholeTextSelected() const {
     SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(focus));
+}
+
+std::pair<int, int> Win32Window::selection() const {
+    DWORD start = 0, end = 0;
+    SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
 }
 
 bool Win32Window::showsTheBeginning(std::string_view name) const {
