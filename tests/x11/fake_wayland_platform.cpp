@@ -8,7 +8,8 @@
 
 class FakeWaylandPlatform final : public QPlatformIntegrationPlugin {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID QPlatformIntegrationFactoryInterface_iid FILE "fake_wayland_platform.json")
+    Q_PLUGIN_METADATA(IID QPlatformIntegrationFactoryInterface_iid FILE
+                      "fake_wayland_platform.json")
 
 public:
     QPlatformIntegration* create(const QString&, const QStringList&) override {
