@@ -17,6 +17,21 @@ namespace {
 // Posted once the window is shown: name the boxes for screen readers.
 constexpr UINT kNameControls = WM_APP + 1;
 
+// An icon of `side` pixels from the .ico resource `name`: with common
+// controls 6, the smallest image at least that size, shrunk
+// (LoadIconWithScaleDown); LoadImage, the fallback, takes the nearest size,
+// which may be a smaller image blown up. MinGW-w64's import library lacks
+// the function, hence the look-up in comctl32, which the program imports.
+HICON loadIconShrunk(HINSTANCE module, const wchar_t* name, int side) {
+    using LoadShrunk = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    const auto loadShrunk = reinterpret_cast<LoadShrunk>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
+    HICON icon = nullptr;
+    if (loadShrunk != nullptr && SUCCEEDED(loadShrunk(module, name, side, side, &icon)))
+        return icon;
+    return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, side, side, 0));
+}
+
 // How many items a drop-down list shows before it scrolls.
 constexpr int kVisibleListItems = 8;
 
@@ -287,13 +302,12 @@ void Form::fitFrame() {
 // from the executable's .ico, so that neither is a scaled-up small image.
 void Form::setIcons(UINT dpi) {
     if (iconName_.empty()) return;
-    const auto load = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName_.c_str(),
-                                             IMAGE_ICON, GetSystemMetricsForDpi(width, dpi),
-                                             GetSystemMetricsForDpi(height, dpi), 0));
+    const auto load = [&](int metric) {
+        const int side = GetSystemMetricsForDpi(metric, dpi);
+        return loadIconShrunk(GetModuleHandleW(nullptr), iconName_.c_str(), side);
     };
     // The new icons are in place before the old ones are destroyed.
-    UniqueIcon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
+    UniqueIcon big(load(SM_CXICON)), small(load(SM_CXSMICON));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_ = std::move(big);
