@@ -1,7 +1,10 @@
 // The Win32 window driven in-process as a person drives it: keys through the
 // message loop (Tab, Enter, Escape, the arrows that pick), characters typed,
 // the button clicked; read back with the controls' own messages.
+#include <windows.h>
 #include <gtest/gtest.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -156,6 +159,31 @@ std::string editSelection(HWND box) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return std::to_string(start) + "-" + std::to_string(end);
 }
+
+// The notifications a window's controls send it while this lives.
+class NotificationRecorder {
+public:
+    explicit NotificationRecorder(HWND window) : window_(window) {
+        SetWindowSubclass(window_, record, 1, reinterpret_cast<DWORD_PTR>(&codes_));
+    }
+    ~NotificationRecorder() { RemoveWindowSubclass(window_, record, 1); }
+    NotificationRecorder(const NotificationRecorder&) = delete;
+    NotificationRecorder& operator=(const NotificationRecorder&) = delete;
+
+    bool sent(WORD code) const {
+        return std::find(codes_.begin(), codes_.end(), code) != codes_.end();
+    }
+
+private:
+    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR codes) {
+        if (message == WM_COMMAND)
+            reinterpret_cast<std::vector<WORD>*>(codes)->push_back(HIWORD(wParam));
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND window_;
+    std::vector<WORD> codes_;
+};
 
 // The pixels of an icon's colour image, with its width.
 std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
@@ -326,6 +354,41 @@ protected:
 
     void press() {
         SendMessageW(box("Command1"), BM_CLICK, 0, 0);
+        win32::processPendingMessages(*form_);
+    }
+
+    // A click on a control while a list is open: the list has the mouse
+    // captured and gets the click, outside itself.
+    void clickWhileTheListIsOpen(std::string_view name) {
+        RECT target{};
+        GetWindowRect(box(name), &target);
+        const HWND captured = GetCapture();
+        ASSERT_NE(captured, nullptr);
+        POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+        ScreenToClient(captured, &at);
+        BYTE state[256];
+        GetKeyboardState(state);
+        state[VK_LBUTTON] = 0x80;  // the button is down while its press is handled
+        SetKeyboardState(state);
+        SendMessageW(captured, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        win32::processPendingMessages(*form_);
+        state[VK_LBUTTON] = 0;
+        SetKeyboardState(state);
+        if (IsWindow(captured)) SendMessageW(captured, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        win32::processPendingMessages(*form_);
+    }
+
+    // Another program's window becomes active (Alt+Tab), then the user
+    // returns.
+    void activateAnotherWindowAndComeBack() {
+        const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other",
+                                                        WS_POPUP | WS_VISIBLE, 0, 0, 40, 40,
+                                                        nullptr, nullptr, nullptr, nullptr));
+        SetForegroundWindow(other.get());
+        SetActiveWindow(other.get());
+        win32::processPendingMessages(*form_);
+        SetForegroundWindow(form_->window());
+        SetActiveWindow(form_->window());
         win32::processPendingMessages(*form_);
     }
 
@@ -770,6 +833,8 @@ TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
         WPARAM close;  // 0: a click on "Metric" in the list
         bool altClose;
         const char* weightUnit;
+        const char* typed = "m";  // the list opens on the item it begins
+        WPARAM move = 0;          // a key in the open list before it closes
     };
     const auto clickMetric = [&] {
         COMBOBOXINFO combo{};
@@ -782,21 +847,85 @@ TEST_F(Form1Window, TheOpenListClosingOnAnItemIsAPick) {
         PostMessageW(combo.hwndList, WM_LBUTTONUP, 0, MAKELPARAM(item.left + 2, item.top + 2));
         win32::processPendingMessages(*form_);
     };
+    std::vector<std::string> unseen;
+    // clang-format off
     for (const Keys& keys : {Keys{"F4 Enter", VK_F4, false, VK_RETURN, false, "Kg"},
                              Keys{"Alt+Down Enter", VK_DOWN, true, VK_RETURN, false, "Kg"},
                              Keys{"F4 Alt+Up", VK_F4, false, VK_UP, true, "Kg"},
                              Keys{"F4 F4", VK_F4, false, VK_F4, false, "Kg"},
                              Keys{"F4 click", VK_F4, false, 0, false, "Kg"},
-                             Keys{"F4 Escape", VK_F4, false, VK_ESCAPE, false, "Pounds"}}) {
+                             Keys{"F4 Escape", VK_F4, false, VK_ESCAPE, false, "Pounds"},
+                             // Moving through the open list is no pick either.
+                             Keys{"i typed, F4 Down Escape", VK_F4, false, VK_ESCAPE, false, "Pounds", "i", VK_DOWN}}) {
+        // clang-format on
         pick("Combo1", "Imperial");
-        typeInto("Combo1", "m");
+        typeInto("Combo1", keys.typed);
         key(keys.open, false, keys.altOpen);
+        if (keys.move != 0) key(keys.move);
+        const NotificationRecorder notifications(form_->window());
         if (keys.close == 0)
             clickMetric();
         else
             key(keys.close, false, keys.altClose);
+        // Windows reports F4's and Alt+Up's close as a selection
+        // (CBN_SELENDOK); Wine reports it as a cancel, which picks nothing.
+        if (std::string_view(keys.weightUnit) == "Kg" && notifications.sent(CBN_SELENDCANCEL)) {
+            unseen.emplace_back(keys.name);
+            continue;
+        }
         EXPECT_EQ(text("Combo2"), keys.weightUnit) << keys.name << ", showing " << text("Combo1");
     }
+    if (!unseen.empty())
+        GTEST_SKIP() << "this system reports closing the list with "
+                     << testing::PrintToString(unseen)
+                     << " as a cancel (CBN_SELENDCANCEL), as Wine does; Windows reports a "
+                        "selection (CBN_SELENDOK), a pick: those rows cannot be seen here";
+}
+
+// The wheel on the closed Method box steps to the next item and picks it.
+TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
+    SetFocus(box("Combo1"));
+    for (const auto& [delta, method, units] : {std::tuple{-WHEEL_DELTA, "Metric", "Kg/Meters"},
+                                               {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
+        SendMessageW(box("Combo1"), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+        win32::processPendingMessages(*form_);
+        EXPECT_EQ(text("Combo1"), method);
+        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), units) << method;
+    }
+}
+
+// Leaving the open Method list any way but by choosing an item picks
+// nothing: Tab, Shift+Tab, a click elsewhere (on the Height box: the open
+// list covers the Weight box), another window. The units stay as the user
+// set them, and the next calculation uses them.
+TEST_F(Form1Window, LeavingTheOpenMethodListPicksNothing) {
+    enum Leave { Tab, ShiftTab, ClickInHeight, OtherWindow };
+    // clang-format off
+    for (const auto& [name, leave] : {std::pair{"F4 then Tab", Tab},
+                                      {"F4 then Shift+Tab", ShiftTab},
+                                      {"F4 then a click in the Height box", ClickInHeight},
+                                      {"F4 then another window activated", OtherWindow}}) {
+        // clang-format on
+        pick("Combo1", "Imperial");
+        typeInto("Text1", "154");
+        typeInto("Text2", "69");
+        pick("Combo3", "Inches");
+        SetFocus(box("Combo1"));
+        key(VK_F4);
+        ASSERT_TRUE(SendMessageW(box("Combo1"), CB_GETDROPPEDSTATE, 0, 0)) << name;
+        switch (leave) {
+        case Tab: key(VK_TAB); break;
+        case ShiftTab: key(VK_TAB, true); break;
+        case ClickInHeight: clickWhileTheListIsOpen("Text2"); break;
+        case OtherWindow: activateAnotherWindowAndComeBack(); break;
+        }
+        EXPECT_FALSE(SendMessageW(box("Combo1"), CB_GETDROPPEDSTATE, 0, 0)) << name;
+        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), "Pounds/Inches") << name;
+        press();
+        EXPECT_EQ(text("Text4"), "22" + form_->numberLocale().decimalSeparator + "7393404746902")
+            << name;
+    }
+    EXPECT_EQ(reporter_.messages, std::vector<std::string>{});
 }
 
 TEST_F(Form1Window, ArrowKeysOnTheButtonMoveTheFocusAsInADialog) {

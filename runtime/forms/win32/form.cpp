@@ -330,17 +330,18 @@ const Form::Control* Form::commandSource(WORD id) const {
     return &controls_[static_cast<std::size_t>(id - kFirstControlId)];
 }
 
-// A pick: an arrow key on the closed box (CBN_SELCHANGE), or the open list
-// closing on an item, by Enter or a click (CBN_SELENDOK, which comes without
-// CBN_SELCHANGE when the list opened on the typed text), or by Alt+Up or F4,
-// which Wine reports as a cancel: so any close-up on the item the box shows
-// picks it, but Escape's and a click elsewhere's. Two notifications may come
-// for one pick; rebuilding twice does no harm.
+// A pick: the open list closing on an item in what Windows reports as a
+// selection (CBN_SELENDOK: Enter, a click on an item, F4, Alt+Up; it comes
+// without CBN_SELCHANGE when the list opened on the typed text), or the
+// closed box stepping to another item (CBN_SELCHANGE: the arrow keys, the
+// wheel). A list left any other way (Escape, Tab, Shift+Tab, a click
+// elsewhere, another window) ends in CBN_SELENDCANCEL and picks nothing,
+// whatever item it shows, and neither does moving through the open list.
+// Wine reports F4's and Alt+Up's close as a cancel: there they pick nothing.
 bool Form::isPick(const Control& source, WORD code) const {
     if (source.design->kind != ControlKind::DropDownCombo) return false;
-    return code == CBN_SELCHANGE || code == CBN_SELENDOK ||
-           (code == CBN_CLOSEUP && GetKeyState(VK_ESCAPE) >= 0 && GetKeyState(VK_LBUTTON) >= 0 &&
-            showsSelectedItem(source.window));
+    if (code == CBN_SELENDOK) return true;
+    return code == CBN_SELCHANGE && !SendMessageW(source.window, CB_GETDROPPEDSTATE, 0, 0);
 }
 
 // The edit field takes the picked item only after the notification; the
