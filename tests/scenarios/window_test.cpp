@@ -1,0 +1,278 @@
+// The tables of gestures, run against the window through its driver: this
+// file is built once with the Qt window's driver and once with the Win32
+// window's, so that both windows are held to the same rows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "scenarios/gesture_scenarios.h"
+#include "scenarios/hostile_inputs.h"
+#include "scenarios/press_scenarios.h"
+#include "scenarios/window_driver.h"
+#include "test_support.h"
+#include "ui/form1.h"
+
+namespace parvolin::test {
+namespace {
+
+const std::string kImperialBmi = "22.7393404746902";
+const std::string kMetricBmi = "22.8571428571429";
+
+class Window : public testing::Test {
+protected:
+    std::unique_ptr<WindowDriver> window_ = openWindow(form1Design());
+    WindowDriver& w = *window_;
+
+    // A valid input: 70 kg at 1.75 m, Metric picked.
+    void enterMetricInput() {
+        w.pick("Combo1", "Metric", PickBy::ArrowsOnClosedBox);
+        w.type("Text1", "70");
+        w.type("Text2", "1.75");
+    }
+
+    void enter(std::string_view box, const Entry& entry) {
+        switch (entry.how) {
+        case Entry::Left: break;
+        case Entry::Typed: w.type(box, entry.text); break;
+        case Entry::Pasted: w.paste(box, entry.text); break;
+        case Entry::Picked: w.pick(box, entry.text, PickBy::ArrowsOnClosedBox); break;
+        case Entry::TypedThenOpened:
+            w.type(box, entry.text);
+            w.key(Key::F4);
+            w.key(Key::Enter);
+            break;
+        }
+    }
+
+    // The unit boxes' texts and lists, as "Pounds [Pounds] / Feet [Feet, Inches]".
+    std::string units() const {
+        std::string shown;
+        for (const char* box : {"Combo2", "Combo3"}) {
+            shown += (shown.empty() ? "" : " / ") + w.text(box) + " [";
+            for (const std::string& item : w.items(box)) shown += item + ",";
+            shown += "]";
+        }
+        return shown;
+    }
+};
+
+template <typename Row>
+class WindowRows : public Window, public testing::WithParamInterface<Row> {};
+
+using test::PrintTo;
+
+TEST_F(Window, StartsWithTheFocusInTheMethodBoxItsTextSelected) {
+    EXPECT_EQ(w.focused(), "Combo1");
+    // As the native box does on its first focus: typing "m" replaces it.
+    EXPECT_TRUE(w.wholeTextSelected());
+}
+
+using StartsWith = WindowRows<InitialBox>;
+TEST_P(StartsWith, ImperialUnitsAndEmptyBoxes) {
+    EXPECT_EQ(w.text(GetParam().name), GetParam().text);
+    EXPECT_EQ(w.items(GetParam().name), GetParam().items);
+}
+INSTANTIATE_TEST_SUITE_P(Window, StartsWith, testing::ValuesIn(initialBoxes()),
+                         rowName<InitialBox>);
+
+using TabRounds = WindowRows<TabRound>;
+TEST_P(TabRounds, VisitEveryBoxInTheDesignedOrderEachWithItsTextSelected) {
+    std::vector<std::string> expected =
+        designedTabOrder();  // from the first box, which has the focus
+    std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+    if (GetParam().backwards) {
+        std::reverse(expected.begin(), expected.end());
+        std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+    }
+    std::vector<std::string> seen;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        w.key(GetParam().key);
+        seen.push_back(w.focused() + (w.wholeTextSelected() ? "" : " unselected"));
+    }
+    EXPECT_EQ(seen, expected);
+}
+INSTANTIATE_TEST_SUITE_P(Window, TabRounds, testing::ValuesIn(tabRounds()), rowName<TabRound>);
+
+using TypingIsNeverAPick = WindowRows<TypedNotPicked>;
+TEST_P(TypingIsNeverAPick, TheTextStaysAsTypedAndTheListsAsTheyWere) {
+    const TypedNotPicked& row = GetParam();
+    w.type(row.box, row.typed);
+    for (Key key : row.then) w.key(key);
+    if (!row.clickInto.empty()) w.click(row.clickInto);
+    EXPECT_EQ(w.text(row.box), row.typed);
+    EXPECT_EQ(w.items(row.box), row.items);
+    // No pick rebuilt the unit boxes.
+    EXPECT_EQ(units(), row.units);
+    EXPECT_EQ(w.reports(), std::vector<std::string>{});
+}
+INSTANTIATE_TEST_SUITE_P(Window, TypingIsNeverAPick, testing::ValuesIn(typedNotPicked()),
+                         rowName<TypedNotPicked>);
+
+using Picks = WindowRows<PickGesture>;
+TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
+    const PickGesture& row = GetParam();
+    w.type("Text1", "154");
+    w.type("Text2", "69");
+    w.setText("Text4", kImperialBmi);
+    w.setText("Text3", kNormal);
+    for (int round = 0; round < 2; ++round) {
+        if (!row.typedFirst.empty()) w.type("Combo1", row.typedFirst);
+        w.pick("Combo1", "Metric", row.how);
+        if (row.picks && !w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
+        EXPECT_EQ(units(), row.picks ? kMetricUnits : kImperialUnits) << "round " << round;
+        w.pick("Combo1", "Imperial", row.how);
+        EXPECT_EQ(units(), kImperialUnits) << "round " << round;
+    }
+    // What was typed and shown stays, though it may belong to the other system.
+    EXPECT_EQ(w.text("Text1"), "154");
+    EXPECT_EQ(w.text("Text2"), "69");
+    EXPECT_EQ(w.text("Text4"), kImperialBmi);
+    EXPECT_EQ(w.text("Text3"), kNormal);
+    EXPECT_EQ(w.reports(), std::vector<std::string>{});
+    // The cleared list kept nothing behind: Down steps from Feet to Inches.
+    w.focus("Combo3");
+    w.key(Key::Down);
+    EXPECT_EQ(w.text("Combo3"), "Inches");
+}
+INSTANTIATE_TEST_SUITE_P(Window, Picks, testing::ValuesIn(pickGestures()), rowName<PickGesture>);
+
+TEST_F(Window, PickingTheShownSystemResetsEditedUnits) {
+    w.type("Combo2", "Stones");
+    w.type("Combo3", "Yards");
+    w.pick("Combo1", "Imperial", PickBy::MouseOnOpenList);
+    EXPECT_EQ(units(), kImperialUnits);
+}
+
+using Keys = WindowRows<KeyOnControl>;
+TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {
+    const KeyOnControl& row = GetParam();
+    w.type("Text1", "154");
+    w.type("Text2", "5.75");
+    w.focus(row.control);
+    w.key(row.key);
+    EXPECT_EQ(w.text("Text4"), row.presses ? kImperialBmi : "");
+    EXPECT_TRUE(w.isShown());
+    EXPECT_EQ(w.reports(), std::vector<std::string>{});
+}
+INSTANTIATE_TEST_SUITE_P(Window, Keys, testing::ValuesIn(keysOnControls()), rowName<KeyOnControl>);
+
+using Presses = WindowRows<PressScenario>;
+TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
+    const PressScenario& row = GetParam();
+    w.setText("Text4", "21.5");
+    w.setText("Text3", "previous status");
+    enter("Combo1", row.method);
+    enter("Text1", row.weight);
+    enter("Text2", row.height);
+    enter("Combo2", row.weightUnit);
+    enter("Combo3", row.heightUnit);
+    if (row.methodListLeft) {
+        w.openListAndLeave("Combo1", *row.methodListLeft);
+        if (!w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
+    }
+    w.click("Command1");
+    if (row.message.empty()) {
+        EXPECT_EQ(w.reports(), std::vector<std::string>{});
+        EXPECT_EQ(w.text("Text4"), row.bmi);
+        EXPECT_EQ(w.text("Text3"), row.status);
+        if (!row.units.empty()) {
+            EXPECT_EQ(w.text("Combo2") + "/" + w.text("Combo3"), row.units);
+        }
+        // A result wider than its box shows its beginning.
+        EXPECT_TRUE(w.showsTheBeginning("Text4"));
+        return;
+    }
+    EXPECT_EQ(w.reports(), std::vector<std::string>{row.message});
+    // Given the window, so that the real message box is modal to it.
+    EXPECT_TRUE(w.reportsWereModalToTheWindow());
+    EXPECT_EQ(w.text("Text4"), "21.5");
+    EXPECT_EQ(w.text("Text3"), "previous status");
+    // The box to correct has the focus, its text selected for retyping.
+    EXPECT_EQ(w.focused(), row.focus);
+    EXPECT_TRUE(w.wholeTextSelected());
+
+    // The window goes on working.
+    enterMetricInput();
+    w.click("Command1");
+    EXPECT_EQ(w.text("Text4"), kMetricBmi);
+    EXPECT_EQ(w.reports().size(), 1u);
+}
+INSTANTIATE_TEST_SUITE_P(Window, Presses, testing::ValuesIn(pressScenarios()),
+                         rowName<PressScenario>);
+
+using HostileInputs = WindowRows<HostileRow>;
+TEST_P(HostileInputs, GiveAShortMessageOrAResultAndTheWindowGoesOnWorking) {
+    const HostileRow& row = GetParam();
+    if (!w.canHold(row.text)) GTEST_SKIP() << "this window's boxes cannot hold the text at all";
+    const auto size = w.clientSize();
+    w.setText("Text4", "previous BMI");
+    w.setText("Text3", "previous status");
+    if (row.imperial) {
+        w.paste("Text1", "154");
+        w.paste("Text2", "69");
+    } else {
+        w.pick("Combo1", "Metric", PickBy::ArrowsOnClosedBox);
+        w.paste("Text1", "70");
+        w.paste("Text2", "1.75");
+    }
+    w.paste(row.box, row.text);
+    w.click("Command1");
+    if (row.outcome.message.empty()) {
+        EXPECT_EQ(w.reports(), std::vector<std::string>{});
+        EXPECT_EQ(w.text("Text4"), row.outcome.bmi);
+        EXPECT_EQ(w.text("Text3"), row.outcome.status);
+    } else {
+        EXPECT_EQ(w.reports(), std::vector<std::string>{row.outcome.message});
+        EXPECT_LT(row.outcome.message.size(), 160u);
+        EXPECT_EQ(w.text("Text4"), "previous BMI");
+        EXPECT_EQ(w.text("Text3"), "previous status");
+    }
+    EXPECT_EQ(w.clientSize(), size);
+
+    // Still working: a valid metric input computes.
+    w.pick("Combo1", "Imperial", PickBy::ArrowsOnClosedBox);
+    enterMetricInput();
+    w.click("Command1");
+    EXPECT_EQ(w.text("Text4"), kMetricBmi);
+}
+INSTANTIATE_TEST_SUITE_P(Window, HostileInputs, testing::ValuesIn(hostileRows()),
+                         rowName<HostileRow>);
+
+// A failure that is not the calculation's: its own description is shown,
+// up to 200 characters.
+struct UnexpectedFailure {
+    std::string name;
+    std::string detail;
+    std::string message;
+};
+
+std::string g_detail;  // what the failing handler throws
+
+// clang-format off
+const std::vector<UnexpectedFailure> kUnexpectedFailures{
+    {.name = "short detail", .detail = "disk full", .message = "Something went wrong: disk full."},
+    {.name = "200 characters kept whole", .detail = std::string(200, 'd'), .message = "Something went wrong: " + std::string(200, 'd') + "."},
+    {.name = "longer cut at 200", .detail = std::string(201, 'd'), .message = "Something went wrong: " + std::string(200, 'd') + "\xE2\x80\xA6."},
+    {.name = "DEL hidden", .detail = "bad\x7F" "byte", .message = "Something went wrong: bad" + kReplacement + "byte."},
+};
+// clang-format on
+
+class UnexpectedFailures : public testing::TestWithParam<UnexpectedFailure> {};
+TEST_P(UnexpectedFailures, AreReportedWithTheirDetail) {
+    static const std::array events{EventBinding{"Command1", ControlEvent::Press, [](FormControls&) {
+                                                    throw std::runtime_error(g_detail);
+                                                }}};
+    FormDesign design = form1Design();
+    design.events = events;
+    g_detail = GetParam().detail;
+    const std::unique_ptr<WindowDriver> failing = openWindow(design);
+    failing->click("Command1");
+    EXPECT_EQ(failing->reports(), std::vector<std::string>{GetParam().message});
+}
+INSTANTIATE_TEST_SUITE_P(Window, UnexpectedFailures, testing::ValuesIn(kUnexpectedFailures),
+                         rowName<UnexpectedFailure>);
+
+}  // namespace
+}  // namespace parvolin::test
