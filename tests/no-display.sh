@@ -4,8 +4,11 @@
 # socket without Qt's Wayland plugin, the program says so in one sentence and
 # ends with 1, rather than Qt's abort. Qt's own -display stands for DISPLAY;
 # a -platform the user chose is left to Qt, whatever DISPLAY says.
-# Usage: no-display.sh PROGRAM
-program=$1 failed=0 args=
+# A DISPLAY that is gone beside a Wayland display that answers, with the
+# Wayland plugin installed (a stand-in from FAKE_PLUGINS), opens the window
+# on Wayland.
+# Usage: no-display.sh PROGRAM FAKE_PLUGINS
+program=$1 fake_plugins=$2 failed=0 args=
 
 check() {  # expected reason, then the environment; $args go to the program
     reason=$1
@@ -30,4 +33,19 @@ else
     check "WAYLAND_DISPLAY is set, but Qt's Wayland plugin is not installed: install qt6-wayland" WAYLAND_DISPLAY=parvolin-none
     check "no X server answers at DISPLAY :64999, and WAYLAND_DISPLAY is set, but Qt's Wayland plugin is not installed: install qt6-wayland" DISPLAY=:64999 WAYLAND_DISPLAY=parvolin-none
 fi
+runtime=$(mktemp -d)
+python3 -c 'import socket, sys, time
+listener = socket.socket(socket.AF_UNIX)
+listener.bind(sys.argv[1])
+listener.listen()
+time.sleep(30)' "$runtime/wayland-parvolin" &
+listener=$!
+while [ ! -S "$runtime/wayland-parvolin" ]; do sleep 0.05; done
+out=$(env -u QT_QPA_PLATFORM DISPLAY=:64999 WAYLAND_DISPLAY=wayland-parvolin XDG_RUNTIME_DIR="$runtime" \
+    QT_PLUGIN_PATH="$fake_plugins" "$program" 2>&1)
+status=$?
+echo "$out (status $status)"
+[ "$status" -eq 3 ] && [ "$out" = "opened on Wayland" ] || failed=1
+kill $listener
+rm -rf "$runtime"
 exit $failed

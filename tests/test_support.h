@@ -23,7 +23,7 @@ void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 // digits and underscores only: anything else becomes an underscore.
 template <typename Row>
 std::string rowName(const testing::TestParamInfo<Row>& info) {
-    std::string name = info.param.name;
+    std::string name(info.param.name);
     for (char& c : name)
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     return name;

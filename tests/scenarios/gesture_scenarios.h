@@ -4,6 +4,7 @@
 // afterwards: tables both windows (Qt and Win32) run through their drivers.
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scenarios/window_driver.h"
@@ -11,11 +12,14 @@
 
 namespace parvolin::test {
 
+using namespace form1;
+
 using Items = std::vector<std::string>;
 
 // The window as it first shows, box by box.
 struct InitialBox {
     std::string name;
+    std::string_view box;
     std::string text;
     Items items = {};  // a combo box's list
 };
@@ -23,13 +27,13 @@ struct InitialBox {
 inline const std::vector<InitialBox>& initialBoxes() {
     // clang-format off
     static const std::vector<InitialBox> rows{
-        {.name = "Combo1", .text = "Imperial", .items = {"Imperial", "Metric"}},
-        {.name = "Text1", .text = ""},
-        {.name = "Text2", .text = ""},
-        {.name = "Combo2", .text = "Pounds", .items = {"Pounds"}},
-        {.name = "Combo3", .text = "Feet", .items = {"Feet", "Inches"}},
-        {.name = "Text3", .text = ""},
-        {.name = "Text4", .text = ""},
+        {.name = "method box", .box = kMethodBox, .text = "Imperial", .items = {"Imperial", "Metric"}},
+        {.name = "weight box", .box = kWeightBox, .text = ""},
+        {.name = "height box", .box = kHeightBox, .text = ""},
+        {.name = "weight unit box", .box = kWeightUnitBox, .text = "Pounds", .items = {"Pounds"}},
+        {.name = "height unit box", .box = kHeightUnitBox, .text = "Feet", .items = {"Feet", "Inches"}},
+        {.name = "status box", .box = kStatusBox, .text = ""},
+        {.name = "BMI box", .box = kBmiBox, .text = ""},
     };
     // clang-format on
     return rows;
@@ -68,12 +72,12 @@ inline const std::vector<TabRound>& tabRounds() {
 // list keeps its items and no pick happens (the units stay Imperial's).
 struct TypedNotPicked {
     std::string name;
-    std::string box;
+    std::string_view box;
     std::string typed;
-    std::vector<Key> then = {};  // keys pressed afterwards
-    std::string clickInto = {};  // then a click into this box
-    Items items;                 // the box's list afterwards
-    std::string units;           // the unit boxes afterwards, as Window::units() shows them
+    std::vector<Key> then = {};       // keys pressed afterwards
+    std::string_view clickInto = {};  // then a click into this box
+    Items items;                      // the box's list afterwards
+    std::string units;                // the unit boxes afterwards, as Window::units() shows them
 };
 
 // The unit boxes as Imperial shows them, with their lists.
@@ -86,18 +90,18 @@ inline const Items kImperialHeights{"Feet", "Inches"};
 inline const std::vector<TypedNotPicked>& typedNotPicked() {
     // clang-format off
     static const std::vector<TypedNotPicked> rows{
-        {.name = "Metric then Tab", .box = "Combo1", .typed = "Metric", .then = {Key::Tab}, .items = kMethods, .units = kImperialUnits},
-        {.name = "Metric then Enter and Tab", .box = "Combo1", .typed = "Metric", .then = {Key::Enter, Key::Tab}, .items = kMethods, .units = kImperialUnits},
-        {.name = "metric then Enter", .box = "Combo1", .typed = "metric", .then = {Key::Enter}, .items = kMethods, .units = kImperialUnits},
-        {.name = "Metric then a click elsewhere", .box = "Combo1", .typed = "Metric", .clickInto = "Text1", .items = kMethods, .units = kImperialUnits},
-        {.name = "M then Enter and Tab", .box = "Combo1", .typed = "M", .then = {Key::Enter, Key::Tab}, .items = kMethods, .units = kImperialUnits},
-        {.name = "i is not completed", .box = "Combo1", .typed = "i", .then = {Key::Tab}, .items = kMethods, .units = kImperialUnits},
-        {.name = "Foo is not added", .box = "Combo1", .typed = "Foo", .then = {Key::Enter}, .items = kMethods, .units = kImperialUnits},
+        {.name = "Metric then Tab", .box = kMethodBox, .typed = "Metric", .then = {Key::Tab}, .items = kMethods, .units = kImperialUnits},
+        {.name = "Metric then Enter and Tab", .box = kMethodBox, .typed = "Metric", .then = {Key::Enter, Key::Tab}, .items = kMethods, .units = kImperialUnits},
+        {.name = "metric then Enter", .box = kMethodBox, .typed = "metric", .then = {Key::Enter}, .items = kMethods, .units = kImperialUnits},
+        {.name = "Metric then a click elsewhere", .box = kMethodBox, .typed = "Metric", .clickInto = kWeightBox, .items = kMethods, .units = kImperialUnits},
+        {.name = "M then Enter and Tab", .box = kMethodBox, .typed = "M", .then = {Key::Enter, Key::Tab}, .items = kMethods, .units = kImperialUnits},
+        {.name = "i is not completed", .box = kMethodBox, .typed = "i", .then = {Key::Tab}, .items = kMethods, .units = kImperialUnits},
+        {.name = "Foo is not added", .box = kMethodBox, .typed = "Foo", .then = {Key::Enter}, .items = kMethods, .units = kImperialUnits},
         // Foo begins no item: the list opens on none.
-        {.name = "Foo, list opened, Enter", .box = "Combo1", .typed = "Foo", .then = {Key::F4, Key::Enter}, .items = kMethods, .units = kImperialUnits},
-        {.name = "inches keeps its case", .box = "Combo3", .typed = "inches", .then = {Key::Enter}, .items = kImperialHeights, .units = "Pounds [Pounds,] / inches [Feet,Inches,]"},
-        {.name = "inches then Tab", .box = "Combo3", .typed = "inches", .then = {Key::Tab}, .items = kImperialHeights, .units = "Pounds [Pounds,] / inches [Feet,Inches,]"},
-        {.name = "Kg is not added to Pounds", .box = "Combo2", .typed = "Kg", .then = {Key::Enter}, .items = {"Pounds"}, .units = "Kg [Pounds,] / Feet [Feet,Inches,]"},
+        {.name = "Foo, list opened, Enter", .box = kMethodBox, .typed = "Foo", .then = {Key::F4, Key::Enter}, .items = kMethods, .units = kImperialUnits},
+        {.name = "inches keeps its case", .box = kHeightUnitBox, .typed = "inches", .then = {Key::Enter}, .items = kImperialHeights, .units = "Pounds [Pounds,] / inches [Feet,Inches,]"},
+        {.name = "inches then Tab", .box = kHeightUnitBox, .typed = "inches", .then = {Key::Tab}, .items = kImperialHeights, .units = "Pounds [Pounds,] / inches [Feet,Inches,]"},
+        {.name = "Kg is not added to Pounds", .box = kWeightUnitBox, .typed = "Kg", .then = {Key::Enter}, .items = {"Pounds"}, .units = "Kg [Pounds,] / Feet [Feet,Inches,]"},
     };
     // clang-format on
     return rows;
@@ -137,40 +141,64 @@ inline const std::vector<PickGesture>& pickGestures() {
 }
 
 // A key on a control: only Enter and Space on the button press it; Escape
-// never closes the window.
+// never closes the window; the arrows on the button move the focus, as in a
+// dialog.
 struct KeyOnControl {
     std::string name;
-    std::string control;
+    std::string_view control;
     Key key;
     bool presses;
+    std::string_view focus = {};  // the control with the focus afterwards, if not `control`
 };
 
 inline const std::vector<KeyOnControl>& keysOnControls() {
     // clang-format off
     static const std::vector<KeyOnControl> rows{
-        {.name = "Enter in Combo1", .control = "Combo1", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Text1", .control = "Text1", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Text2", .control = "Text2", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Combo2", .control = "Combo2", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Combo3", .control = "Combo3", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Text3", .control = "Text3", .key = Key::Enter, .presses = false},
-        {.name = "Enter in Text4", .control = "Text4", .key = Key::Enter, .presses = false},
-        {.name = "keypad Enter in Combo1", .control = "Combo1", .key = Key::KeypadEnter, .presses = false},
-        {.name = "keypad Enter in Text1", .control = "Text1", .key = Key::KeypadEnter, .presses = false},
-        {.name = "keypad Enter in Text2", .control = "Text2", .key = Key::KeypadEnter, .presses = false},
-        {.name = "keypad Enter in Combo2", .control = "Combo2", .key = Key::KeypadEnter, .presses = false},
-        {.name = "keypad Enter in Combo3", .control = "Combo3", .key = Key::KeypadEnter, .presses = false},
-        {.name = "keypad Enter in Text4", .control = "Text4", .key = Key::KeypadEnter, .presses = false},
-        {.name = "Escape in Combo1", .control = "Combo1", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Text1", .control = "Text1", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Text2", .control = "Text2", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Combo2", .control = "Combo2", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Combo3", .control = "Combo3", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Text3", .control = "Text3", .key = Key::Escape, .presses = false},
-        {.name = "Escape in Text4", .control = "Text4", .key = Key::Escape, .presses = false},
-        {.name = "Escape on the button", .control = "Command1", .key = Key::Escape, .presses = false},
-        {.name = "Enter on the button", .control = "Command1", .key = Key::Enter, .presses = true},
-        {.name = "Space on the button", .control = "Command1", .key = Key::Space, .presses = true},
+        {.name = "Enter in Combo1", .control = kMethodBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Text1", .control = kWeightBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Text2", .control = kHeightBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Combo2", .control = kWeightUnitBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Combo3", .control = kHeightUnitBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Text3", .control = kStatusBox, .key = Key::Enter, .presses = false},
+        {.name = "Enter in Text4", .control = kBmiBox, .key = Key::Enter, .presses = false},
+        {.name = "keypad Enter in Combo1", .control = kMethodBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "keypad Enter in Text1", .control = kWeightBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "keypad Enter in Text2", .control = kHeightBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "keypad Enter in Combo2", .control = kWeightUnitBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "keypad Enter in Combo3", .control = kHeightUnitBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "keypad Enter in Text4", .control = kBmiBox, .key = Key::KeypadEnter, .presses = false},
+        {.name = "Escape in Combo1", .control = kMethodBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Text1", .control = kWeightBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Text2", .control = kHeightBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Combo2", .control = kWeightUnitBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Combo3", .control = kHeightUnitBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Text3", .control = kStatusBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape in Text4", .control = kBmiBox, .key = Key::Escape, .presses = false},
+        {.name = "Escape on the button", .control = kCalculateButton, .key = Key::Escape, .presses = false},
+        {.name = "Enter on the button", .control = kCalculateButton, .key = Key::Enter, .presses = true},
+        {.name = "Space on the button", .control = kCalculateButton, .key = Key::Space, .presses = true},
+        {.name = "Right on the button", .control = kCalculateButton, .key = Key::Right, .presses = false, .focus = kStatusBox},
+        {.name = "Down on the button", .control = kCalculateButton, .key = Key::Down, .presses = false, .focus = kStatusBox},
+        {.name = "Left on the button", .control = kCalculateButton, .key = Key::Left, .presses = false, .focus = kHeightUnitBox},
+        {.name = "Up on the button", .control = kCalculateButton, .key = Key::Up, .presses = false, .focus = kHeightUnitBox},
+    };
+    // clang-format on
+    return rows;
+}
+
+// A text the program sets that is wider than its box: the box shows its
+// beginning, as a unit box's "Pounds" must not show as "ounds", nor a long
+// BMI as its exponent.
+struct WideText {
+    std::string name;
+    std::string_view box;
+};
+
+inline const std::vector<WideText>& wideTexts() {
+    // clang-format off
+    static const std::vector<WideText> rows{
+        {.name = "unit box", .box = kWeightUnitBox},
+        {.name = "BMI box", .box = kBmiBox},
     };
     // clang-format on
     return rows;

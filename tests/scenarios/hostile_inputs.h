@@ -60,7 +60,7 @@ inline const std::vector<HostileText>& hostileTexts() {
 // One hostile text in one box, with what the press gives.
 struct HostileRow {
     std::string name;
-    std::string box;
+    std::string_view box;
     std::string text;
     Outcome outcome;
     bool imperial = false;  // the other boxes hold an Imperial input, else a Metric one
@@ -70,14 +70,16 @@ struct HostileRow {
 inline std::vector<HostileRow> hostileRows() {
     std::vector<HostileRow> rows;
     for (const HostileText& h : hostileTexts()) {
-        const auto row = [&](const std::string& box, Outcome outcome, bool imperial = false) {
-            rows.push_back({h.name + " in " + box, box, h.text, std::move(outcome), imperial});
+        const auto row = [&](std::string_view box, Outcome outcome, bool imperial = false) {
+            rows.push_back(
+                {h.name + " in " + std::string(box), box, h.text, std::move(outcome), imperial});
         };
-        row("Text1", h.inWeight);
-        row("Text2", h.inHeight);
-        row("Combo1", {"Unknown unit system \"" + h.quoted + "\": choose Imperial or Metric."});
-        row("Combo3", {"Unknown height unit \"" + h.quoted + "\": choose Feet or Inches."}, true);
-        row("Combo2", {.message = "", .bmi = "22.8571428571429", .status = kNormal});
+        row(kWeightBox, h.inWeight);
+        row(kHeightBox, h.inHeight);
+        row(kMethodBox, {"Unknown unit system \"" + h.quoted + "\": choose Imperial or Metric."});
+        row(kHeightUnitBox, {"Unknown height unit \"" + h.quoted + "\": choose Feet or Inches."},
+            true);
+        row(kWeightUnitBox, {.message = "", .bmi = "22.8571428571429", .status = kNormal});
     }
     return rows;
 }

@@ -4,11 +4,15 @@
 // show: one table that holds both windows (Qt and Win32) to the same results.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "scenarios/window_driver.h"
+#include "ui/form1.h"
 
 namespace parvolin::test {
+
+using namespace form1;
 
 // How a box gets its text before the press.
 struct Entry {
@@ -33,9 +37,9 @@ struct PressScenario {
     std::optional<LeaveBy> methodListLeft = {};
     std::string bmi = {};     // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
     std::string status = {};  // Text3 afterwards
-    std::string message = {};  // the error reported; empty when the press succeeds
-    std::string focus = {};    // after an error: the box that gets the focus, its text selected
-    std::string units = {};    // if set: "WEIGHT/HEIGHT", the unit boxes' texts afterwards
+    std::string message = {};     // the error reported; empty when the press succeeds
+    std::string_view focus = {};  // after an error: the box that gets the focus, its text selected
+    std::string units = {};       // if set: "WEIGHT/HEIGHT", the unit boxes' texts afterwards
 };
 
 inline const std::string kNormal = "Generally Considered Normal Weight";
@@ -78,27 +82,27 @@ inline const std::vector<PressScenario>& pressScenarios() {
         // About 157 px in a 148 px box: the box shows the sign and the digits first.
         {.name = "long result", .method = picked("Metric"), .weight = typed("-1.23456789012345e-300"), .height = typed("1"), .bmi = "-1.23456789012345e-300", .status = "Underweight"},
 
-        {.name = "empty weight", .method = typed("Metric"), .weight = typed(""), .height = typed("1.75"), .message = "The weight box is empty. Type the weight as a number.", .focus = "Text1"},
-        {.name = "weight not a number", .weight = typed("7o"), .height = typed("5.75"), .message = notANumber("weight", "7o"), .focus = "Text1"},
-        {.name = "height with comma", .method = typed("Metric"), .weight = typed("70"), .height = typed("1,75"), .message = notANumber("height", "1,75"), .focus = "Text2"},
-        {.name = "zero height", .method = typed("Metric"), .weight = typed("70"), .height = typed("0"), .message = "The height must not be zero.", .focus = "Text2"},
-        {.name = "zero height upper-case exponent", .method = typed("Metric"), .weight = typed("70"), .height = typed("0E5"), .message = "The height must not be zero.", .focus = "Text2"},
-        {.name = "zero weight and height", .weight = typed("0"), .height = typed("0"), .heightUnit = typed("Inches"), .message = "Weight and height must not both be zero.", .focus = "Text2"},
-        {.name = "out of range", .method = typed("Metric"), .weight = typed("1e308"), .height = typed("1e-10"), .message = kTooLargeToCompute, .focus = "Text2"},
-        {.name = "tiny metric height", .method = typed("Metric"), .weight = typed("70"), .height = typed("1e-200"), .message = kTooLargeToCompute, .focus = "Text2"},
-        {.name = "height squared is zero", .weight = typed("70"), .height = typed("1e-200"), .heightUnit = picked("Inches"), .message = "The height \"1e-200\" is too small to compute a BMI.", .focus = "Text2"},
-        {.name = "height too small for a double", .weight = typed("0"), .height = typed("1e-400"), .heightUnit = picked("Inches"), .message = "The height \"1e-400\" is too small to compute a BMI.", .focus = "Text2"},
-        {.name = "height squared too large", .weight = typed("70"), .height = typed("1e200"), .heightUnit = picked("Inches"), .message = "The height \"1e200\" is too large.", .focus = "Text2"},
-        {.name = "weight beyond doubles", .weight = typed("1e400"), .height = typed("5"), .message = "The weight \"1e400\" is too large.", .focus = "Text1"},
+        {.name = "empty weight", .method = typed("Metric"), .weight = typed(""), .height = typed("1.75"), .message = "The weight box is empty. Type the weight as a number.", .focus = kWeightBox},
+        {.name = "weight not a number", .weight = typed("7o"), .height = typed("5.75"), .message = notANumber("weight", "7o"), .focus = kWeightBox},
+        {.name = "height with comma", .method = typed("Metric"), .weight = typed("70"), .height = typed("1,75"), .message = notANumber("height", "1,75"), .focus = kHeightBox},
+        {.name = "zero height", .method = typed("Metric"), .weight = typed("70"), .height = typed("0"), .message = "The height must not be zero.", .focus = kHeightBox},
+        {.name = "zero height upper-case exponent", .method = typed("Metric"), .weight = typed("70"), .height = typed("0E5"), .message = "The height must not be zero.", .focus = kHeightBox},
+        {.name = "zero weight and height", .weight = typed("0"), .height = typed("0"), .heightUnit = typed("Inches"), .message = "Weight and height must not both be zero.", .focus = kHeightBox},
+        {.name = "out of range", .method = typed("Metric"), .weight = typed("1e308"), .height = typed("1e-10"), .message = kTooLargeToCompute, .focus = kHeightBox},
+        {.name = "tiny metric height", .method = typed("Metric"), .weight = typed("70"), .height = typed("1e-200"), .message = kTooLargeToCompute, .focus = kHeightBox},
+        {.name = "height squared is zero", .weight = typed("70"), .height = typed("1e-200"), .heightUnit = picked("Inches"), .message = "The height \"1e-200\" is too small to compute a BMI.", .focus = kHeightBox},
+        {.name = "height too small for a double", .weight = typed("0"), .height = typed("1e-400"), .heightUnit = picked("Inches"), .message = "The height \"1e-400\" is too small to compute a BMI.", .focus = kHeightBox},
+        {.name = "height squared too large", .weight = typed("70"), .height = typed("1e200"), .heightUnit = picked("Inches"), .message = "The height \"1e200\" is too large.", .focus = kHeightBox},
+        {.name = "weight beyond doubles", .weight = typed("1e400"), .height = typed("5"), .message = "The weight \"1e400\" is too large.", .focus = kWeightBox},
         // The old behaviour showed 0 and "Underweight" here; now it is an error.
-        {.name = "unknown height unit", .heightUnit = typed("inches"), .message = "Unknown height unit \"inches\": choose Feet or Inches.", .focus = "Combo3"},
-        {.name = "unknown unit system", .method = typed("imperial"), .weight = typed("154"), .height = typed("69"), .message = "Unknown unit system \"imperial\": choose Imperial or Metric.", .focus = "Combo1"},
-        {.name = "long text is shortened", .weight = typed(std::string(30000, '9') + "x"), .height = typed("5"), .message = notANumber("weight", std::string(40, '9') + "\xE2\x80\xA6"), .focus = "Text1"},
+        {.name = "unknown height unit", .heightUnit = typed("inches"), .message = "Unknown height unit \"inches\": choose Feet or Inches.", .focus = kHeightUnitBox},
+        {.name = "unknown unit system", .method = typed("imperial"), .weight = typed("154"), .height = typed("69"), .message = "Unknown unit system \"imperial\": choose Imperial or Metric.", .focus = kMethodBox},
+        {.name = "long text is shortened", .weight = typed(std::string(30000, '9') + "x"), .height = typed("5"), .message = notANumber("weight", std::string(40, '9') + "\xE2\x80\xA6"), .focus = kWeightBox},
         // A character beyond the first 65,536 is two UTF-16 units in the box.
-        {.name = "emoji kept whole", .weight = typed("7\xF0\x9F\x98\x80"), .height = typed("5"), .message = notANumber("weight", "7\xF0\x9F\x98\x80"), .focus = "Text1"},
-        {.name = "bidi isolate hidden", .weight = typed("\xE2\x81\xA7" "7"), .height = typed("5"), .message = notANumber("weight", kReplacement + "7"), .focus = "Text1"},
-        {.name = "DEL hidden", .weight = pasted("7\x7F"), .height = typed("5"), .message = notANumber("weight", "7" + kReplacement), .focus = "Text1"},
-        {.name = "markup stays text", .weight = typed("<b>7</b>"), .height = typed("5"), .message = notANumber("weight", "<b>7</b>"), .focus = "Text1"},
+        {.name = "emoji kept whole", .weight = typed("7\xF0\x9F\x98\x80"), .height = typed("5"), .message = notANumber("weight", "7\xF0\x9F\x98\x80"), .focus = kWeightBox},
+        {.name = "bidi isolate hidden", .weight = typed("\xE2\x81\xA7" "7"), .height = typed("5"), .message = notANumber("weight", kReplacement + "7"), .focus = kWeightBox},
+        {.name = "DEL hidden", .weight = pasted("7\x7F"), .height = typed("5"), .message = notANumber("weight", "7" + kReplacement), .focus = kWeightBox},
+        {.name = "markup stays text", .weight = typed("<b>7</b>"), .height = typed("5"), .message = notANumber("weight", "<b>7</b>"), .focus = kWeightBox},
     };
     // clang-format on
     return rows;

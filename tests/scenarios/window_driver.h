@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/forms/form_design.h"
@@ -68,6 +69,9 @@ public:
     // Whether the focused box's whole text is selected, so that typing
     // replaces it; true for a control with no text to type into.
     virtual bool wholeTextSelected() const = 0;
+    // The focused box's selection, as the first and the past-the-last
+    // character selected: equal where only the caret is.
+    virtual std::pair<int, int> selection() const = 0;
     // Whether a box shows the beginning of a text wider than itself.
     virtual bool showsTheBeginning(std::string_view box) const = 0;
     virtual bool isShown() const = 0;

@@ -27,9 +27,9 @@ protected:
 
     // A valid input: 70 kg at 1.75 m, Metric picked.
     void enterMetricInput() {
-        w.pick("Combo1", "Metric", PickBy::ArrowsOnClosedBox);
-        w.type("Text1", "70");
-        w.type("Text2", "1.75");
+        w.pick(kMethodBox, "Metric", PickBy::ArrowsOnClosedBox);
+        w.type(kWeightBox, "70");
+        w.type(kHeightBox, "1.75");
     }
 
     void enter(std::string_view box, const Entry& entry) {
@@ -49,7 +49,7 @@ protected:
     // The unit boxes' texts and lists, as "Pounds [Pounds] / Feet [Feet, Inches]".
     std::string units() const {
         std::string shown;
-        for (const char* box : {"Combo2", "Combo3"}) {
+        for (std::string_view box : {kWeightUnitBox, kHeightUnitBox}) {
             shown += (shown.empty() ? "" : " / ") + w.text(box) + " [";
             for (const std::string& item : w.items(box)) shown += item + ",";
             shown += "]";
@@ -64,15 +64,15 @@ class WindowRows : public Window, public testing::WithParamInterface<Row> {};
 using test::PrintTo;
 
 TEST_F(Window, StartsWithTheFocusInTheMethodBoxItsTextSelected) {
-    EXPECT_EQ(w.focused(), "Combo1");
+    EXPECT_EQ(w.focused(), kMethodBox);
     // As the native box does on its first focus: typing "m" replaces it.
     EXPECT_TRUE(w.wholeTextSelected());
 }
 
 using StartsWith = WindowRows<InitialBox>;
 TEST_P(StartsWith, ImperialUnitsAndEmptyBoxes) {
-    EXPECT_EQ(w.text(GetParam().name), GetParam().text);
-    EXPECT_EQ(w.items(GetParam().name), GetParam().items);
+    EXPECT_EQ(w.text(GetParam().box), GetParam().text);
+    EXPECT_EQ(w.items(GetParam().box), GetParam().items);
 }
 INSTANTIATE_TEST_SUITE_P(Window, StartsWith, testing::ValuesIn(initialBoxes()),
                          rowName<InitialBox>);
@@ -113,46 +113,64 @@ INSTANTIATE_TEST_SUITE_P(Window, TypingIsNeverAPick, testing::ValuesIn(typedNotP
 using Picks = WindowRows<PickGesture>;
 TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
     const PickGesture& row = GetParam();
-    w.type("Text1", "154");
-    w.type("Text2", "69");
-    w.setText("Text4", kImperialBmi);
-    w.setText("Text3", kNormal);
+    w.type(kWeightBox, "154");
+    w.type(kHeightBox, "69");
+    w.setText(kBmiBox, kImperialBmi);
+    w.setText(kStatusBox, kNormal);
     for (int round = 0; round < 2; ++round) {
-        if (!row.typedFirst.empty()) w.type("Combo1", row.typedFirst);
-        w.pick("Combo1", "Metric", row.how);
+        if (!row.typedFirst.empty()) w.type(kMethodBox, row.typedFirst);
+        w.pick(kMethodBox, "Metric", row.how);
         if (row.picks && !w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
         EXPECT_EQ(units(), row.picks ? kMetricUnits : kImperialUnits) << "round " << round;
-        w.pick("Combo1", "Imperial", row.how);
+        w.pick(kMethodBox, "Imperial", row.how);
         EXPECT_EQ(units(), kImperialUnits) << "round " << round;
     }
     // What was typed and shown stays, though it may belong to the other system.
-    EXPECT_EQ(w.text("Text1"), "154");
-    EXPECT_EQ(w.text("Text2"), "69");
-    EXPECT_EQ(w.text("Text4"), kImperialBmi);
-    EXPECT_EQ(w.text("Text3"), kNormal);
+    EXPECT_EQ(w.text(kWeightBox), "154");
+    EXPECT_EQ(w.text(kHeightBox), "69");
+    EXPECT_EQ(w.text(kBmiBox), kImperialBmi);
+    EXPECT_EQ(w.text(kStatusBox), kNormal);
     EXPECT_EQ(w.reports(), std::vector<std::string>{});
     // The cleared list kept nothing behind: Down steps from Feet to Inches.
-    w.focus("Combo3");
+    w.focus(kHeightUnitBox);
     w.key(Key::Down);
-    EXPECT_EQ(w.text("Combo3"), "Inches");
+    EXPECT_EQ(w.text(kHeightUnitBox), "Inches");
 }
 INSTANTIATE_TEST_SUITE_P(Window, Picks, testing::ValuesIn(pickGestures()), rowName<PickGesture>);
 
 TEST_F(Window, PickingTheShownSystemResetsEditedUnits) {
-    w.type("Combo2", "Stones");
-    w.type("Combo3", "Yards");
-    w.pick("Combo1", "Imperial", PickBy::MouseOnOpenList);
+    w.type(kWeightUnitBox, "Stones");
+    w.type(kHeightUnitBox, "Yards");
+    w.pick(kMethodBox, "Imperial", PickBy::MouseOnOpenList);
     EXPECT_EQ(units(), kImperialUnits);
 }
+
+// A click into a box puts the caret where it falls, within "Imperial"; it
+// selects nothing.
+TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {
+    w.focus(kWeightBox);
+    w.click(kMethodBox);
+    EXPECT_EQ(w.focused(), kMethodBox);
+    const auto [start, end] = w.selection();
+    EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;
+}
+
+using WideTexts = WindowRows<WideText>;
+TEST_P(WideTexts, ShowTheirBeginning) {
+    w.setText(GetParam().box, "-1.23456789012345e-300 and a little more");
+    EXPECT_TRUE(w.showsTheBeginning(GetParam().box));
+}
+INSTANTIATE_TEST_SUITE_P(Window, WideTexts, testing::ValuesIn(wideTexts()), rowName<WideText>);
 
 using Keys = WindowRows<KeyOnControl>;
 TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {
     const KeyOnControl& row = GetParam();
-    w.type("Text1", "154");
-    w.type("Text2", "5.75");
+    w.type(kWeightBox, "154");
+    w.type(kHeightBox, "5.75");
     w.focus(row.control);
     w.key(row.key);
-    EXPECT_EQ(w.text("Text4"), row.presses ? kImperialBmi : "");
+    EXPECT_EQ(w.text(kBmiBox), row.presses ? kImperialBmi : "");
+    EXPECT_EQ(w.focused(), row.focus.empty() ? row.control : row.focus);
     EXPECT_TRUE(w.isShown());
     EXPECT_EQ(w.reports(), std::vector<std::string>{});
 }
@@ -161,42 +179,42 @@ INSTANTIATE_TEST_SUITE_P(Window, Keys, testing::ValuesIn(keysOnControls()), rowN
 using Presses = WindowRows<PressScenario>;
 TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
     const PressScenario& row = GetParam();
-    w.setText("Text4", "21.5");
-    w.setText("Text3", "previous status");
-    enter("Combo1", row.method);
-    enter("Text1", row.weight);
-    enter("Text2", row.height);
-    enter("Combo2", row.weightUnit);
-    enter("Combo3", row.heightUnit);
+    w.setText(kBmiBox, "21.5");
+    w.setText(kStatusBox, "previous status");
+    enter(kMethodBox, row.method);
+    enter(kWeightBox, row.weight);
+    enter(kHeightBox, row.height);
+    enter(kWeightUnitBox, row.weightUnit);
+    enter(kHeightUnitBox, row.heightUnit);
     if (row.methodListLeft) {
-        w.openListAndLeave("Combo1", *row.methodListLeft);
+        w.openListAndLeave(kMethodBox, *row.methodListLeft);
         if (!w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
     }
-    w.click("Command1");
+    w.click(kCalculateButton);
     if (row.message.empty()) {
         EXPECT_EQ(w.reports(), std::vector<std::string>{});
-        EXPECT_EQ(w.text("Text4"), row.bmi);
-        EXPECT_EQ(w.text("Text3"), row.status);
+        EXPECT_EQ(w.text(kBmiBox), row.bmi);
+        EXPECT_EQ(w.text(kStatusBox), row.status);
         if (!row.units.empty()) {
-            EXPECT_EQ(w.text("Combo2") + "/" + w.text("Combo3"), row.units);
+            EXPECT_EQ(w.text(kWeightUnitBox) + "/" + w.text(kHeightUnitBox), row.units);
         }
         // A result wider than its box shows its beginning.
-        EXPECT_TRUE(w.showsTheBeginning("Text4"));
+        EXPECT_TRUE(w.showsTheBeginning(kBmiBox));
         return;
     }
     EXPECT_EQ(w.reports(), std::vector<std::string>{row.message});
     // Given the window, so that the real message box is modal to it.
     EXPECT_TRUE(w.reportsWereModalToTheWindow());
-    EXPECT_EQ(w.text("Text4"), "21.5");
-    EXPECT_EQ(w.text("Text3"), "previous status");
+    EXPECT_EQ(w.text(kBmiBox), "21.5");
+    EXPECT_EQ(w.text(kStatusBox), "previous status");
     // The box to correct has the focus, its text selected for retyping.
     EXPECT_EQ(w.focused(), row.focus);
     EXPECT_TRUE(w.wholeTextSelected());
 
     // The window goes on working.
     enterMetricInput();
-    w.click("Command1");
-    EXPECT_EQ(w.text("Text4"), kMetricBmi);
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.text(kBmiBox), kMetricBmi);
     EXPECT_EQ(w.reports().size(), 1u);
 }
 INSTANTIATE_TEST_SUITE_P(Window, Presses, testing::ValuesIn(pressScenarios()),
@@ -207,35 +225,35 @@ TEST_P(HostileInputs, GiveAShortMessageOrAResultAndTheWindowGoesOnWorking) {
     const HostileRow& row = GetParam();
     if (!w.canHold(row.text)) GTEST_SKIP() << "this window's boxes cannot hold the text at all";
     const auto size = w.clientSize();
-    w.setText("Text4", "previous BMI");
-    w.setText("Text3", "previous status");
+    w.setText(kBmiBox, "previous BMI");
+    w.setText(kStatusBox, "previous status");
     if (row.imperial) {
-        w.paste("Text1", "154");
-        w.paste("Text2", "69");
+        w.paste(kWeightBox, "154");
+        w.paste(kHeightBox, "69");
     } else {
-        w.pick("Combo1", "Metric", PickBy::ArrowsOnClosedBox);
-        w.paste("Text1", "70");
-        w.paste("Text2", "1.75");
+        w.pick(kMethodBox, "Metric", PickBy::ArrowsOnClosedBox);
+        w.paste(kWeightBox, "70");
+        w.paste(kHeightBox, "1.75");
     }
     w.paste(row.box, row.text);
-    w.click("Command1");
+    w.click(kCalculateButton);
     if (row.outcome.message.empty()) {
         EXPECT_EQ(w.reports(), std::vector<std::string>{});
-        EXPECT_EQ(w.text("Text4"), row.outcome.bmi);
-        EXPECT_EQ(w.text("Text3"), row.outcome.status);
+        EXPECT_EQ(w.text(kBmiBox), row.outcome.bmi);
+        EXPECT_EQ(w.text(kStatusBox), row.outcome.status);
     } else {
         EXPECT_EQ(w.reports(), std::vector<std::string>{row.outcome.message});
         EXPECT_LT(row.outcome.message.size(), 160u);
-        EXPECT_EQ(w.text("Text4"), "previous BMI");
-        EXPECT_EQ(w.text("Text3"), "previous status");
+        EXPECT_EQ(w.text(kBmiBox), "previous BMI");
+        EXPECT_EQ(w.text(kStatusBox), "previous status");
     }
     EXPECT_EQ(w.clientSize(), size);
 
     // Still working: a valid metric input computes.
-    w.pick("Combo1", "Imperial", PickBy::ArrowsOnClosedBox);
+    w.pick(kMethodBox, "Imperial", PickBy::ArrowsOnClosedBox);
     enterMetricInput();
-    w.click("Command1");
-    EXPECT_EQ(w.text("Text4"), kMetricBmi);
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.text(kBmiBox), kMetricBmi);
 }
 INSTANTIATE_TEST_SUITE_P(Window, HostileInputs, testing::ValuesIn(hostileRows()),
                          rowName<HostileRow>);
@@ -261,14 +279,14 @@ const std::vector<UnexpectedFailure> kUnexpectedFailures{
 
 class UnexpectedFailures : public testing::TestWithParam<UnexpectedFailure> {};
 TEST_P(UnexpectedFailures, AreReportedWithTheirDetail) {
-    static const std::array events{EventBinding{"Command1", ControlEvent::Press, [](FormControls&) {
-                                                    throw std::runtime_error(g_detail);
-                                                }}};
+    static const std::array events{
+        EventBinding{kCalculateButton, ControlEvent::Press,
+                     [](FormControls&) { throw std::runtime_error(g_detail); }}};
     FormDesign design = form1Design();
     design.events = events;
     g_detail = GetParam().detail;
     const std::unique_ptr<WindowDriver> failing = openWindow(design);
-    failing->click("Command1");
+    failing->click(kCalculateButton);
     EXPECT_EQ(failing->reports(), std::vector<std::string>{GetParam().message});
 }
 INSTANTIATE_TEST_SUITE_P(Window, UnexpectedFailures, testing::ValuesIn(kUnexpectedFailures),

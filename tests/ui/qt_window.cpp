@@ -19,6 +19,7 @@
 #include "runtime/forms/qt/form.h"
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
+#include "ui/form1.h"
 
 namespace parvolin::test {
 namespace {
@@ -134,7 +135,7 @@ public:
         case LeaveBy::ClickIntoHeightBox: {
             // The open list takes the click, outside itself.
             QWidget* list = view->window();
-            QWidget* height = widget("Text2");
+            QWidget* height = widget(form1::kHeightBox);
             QTest::mouseClick(list, Qt::LeftButton, {},
                               list->mapFromGlobal(height->mapToGlobal(height->rect().center())));
             break;
@@ -161,7 +162,9 @@ public:
     void click(std::string_view control) override {
         QWidget* target = widget(control);
         if (auto* box = qobject_cast<QComboBox*>(target)) target = box->lineEdit();
-        QTest::mouseClick(target, Qt::LeftButton);
+        // A quarter in, where a box's text is.
+        QTest::mouseClick(target, Qt::LeftButton, {},
+                          QPoint(target->width() / 4, target->height() / 2));
     }
 
     void setText(std::string_view control, std::string_view text) override {
@@ -185,11 +188,21 @@ public:
 
     bool wholeTextSelected() const override {
         QWidget* focus = QApplication::focusWidget();
+        if (auto* box = qobject_cast<QComboBox*>(focus)) focus = box->lineEdit();
         if (auto* line = qobject_cast<QLineEdit*>(focus))
             return line->selectedText() == line->text();
         if (auto* edit = qobject_cast<QPlainTextEdit*>(focus))
             return edit->textCursor().selectedText() == edit->toPlainText();
         return true;
+    }
+
+    std::pair<int, int> selection() const override {
+        QWidget* focus = QApplication::focusWidget();
+        if (auto* box = qobject_cast<QComboBox*>(focus)) focus = box->lineEdit();
+        auto* line = qobject_cast<QLineEdit*>(focus);
+        if (line == nullptr || !line->hasSelectedText())
+            return {line ? line->cursorPosition() : 0, line ? line->cursorPosition() : 0};
+        return {line->selectionStart(), line->selectionEnd()};
     }
 
     bool showsTheBeginning(std::string_view box) const override {

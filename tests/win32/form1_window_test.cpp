@@ -399,28 +399,6 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     }
 }
 
-// A click into a box puts the caret where it falls; it selects nothing.
-TEST_F(Form1Window, AClickIntoTheMethodBoxPlacesTheCaret) {
-    COMBOBOXINFO combo{};
-    combo.cbSize = sizeof combo;
-    GetComboBoxInfo(box("Combo1"), &combo);
-    SetFocus(box("Text1"));
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_LBUTTON] = 0x80;  // the button is down while its press is handled
-    SetKeyboardState(state);
-    const LPARAM at = MAKELPARAM(px(300), (combo.rcItem.bottom - combo.rcItem.top) / 2);
-    SendMessageW(combo.hwndItem, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    state[VK_LBUTTON] = 0;
-    SetKeyboardState(state);
-    SendMessageW(combo.hwndItem, WM_LBUTTONUP, 0, at);
-    DWORD start = 0, end = 0;
-    SendMessageW(combo.hwndItem, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(focused(), "Combo1");
-    EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;  // within "Imperial"
-}
-
 // A box can hold half of a surrogate pair (it can be pasted); it is quoted
 // as U+FFFD, and a whole pair beside it stays whole.
 TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
@@ -501,17 +479,6 @@ TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
         window_.processPendingMessages();
         EXPECT_EQ(text("Combo1"), method);
         EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), units) << method;
-    }
-}
-
-TEST_F(Form1Window, ArrowKeysOnTheButtonMoveTheFocusAsInADialog) {
-    for (const auto& [arrow, expected] : {std::pair{VK_RIGHT, "Text3"},
-                                          {VK_DOWN, "Text3"},
-                                          {VK_LEFT, "Combo3"},
-                                          {VK_UP, "Combo3"}}) {
-        SetFocus(box("Command1"));
-        key(static_cast<WPARAM>(arrow));
-        EXPECT_EQ(focused(), expected) << arrow;
     }
 }
 

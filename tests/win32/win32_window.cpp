@@ -7,6 +7,7 @@
 
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
+#include "ui/form1.h"
 
 namespace parvolin::test {
 namespace {
@@ -194,7 +195,7 @@ void Win32Window::openListAndLeave(std::string_view name, LeaveBy how) {
     switch (how) {
     case LeaveBy::Tab: key(VK_TAB); break;
     case LeaveBy::ShiftTab: key(VK_TAB, true); break;
-    case LeaveBy::ClickIntoHeightBox: clickWhileAListIsOpen("Text2"); break;
+    case LeaveBy::ClickIntoHeightBox: clickWhileAListIsOpen(form1::kHeightBox); break;
     case LeaveBy::AnotherWindow: activateAnotherWindowAndComeBack(); break;
     }
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
@@ -242,10 +243,11 @@ void Win32Window::click(std::string_view control) {
         processPendingMessages();
         return;
     }
-    // Into the middle of the box; the button is down while its press is handled.
+    // A quarter in, where a box's text is; the button is down while its
+    // press is handled.
     RECT rect{};
     GetClientRect(target, &rect);
-    const LPARAM at = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+    const LPARAM at = MAKELPARAM(rect.right / 4, rect.bottom / 2);
     BYTE state[256];
     GetKeyboardState(state);
     state[VK_LBUTTON] = 0x80;
@@ -301,6 +303,13 @@ bool Win32Window::wholeTextSelected() const {
     SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return start == 0 && end == static_cast<DWORD>(GetWindowTextLengthW(focus));
+}
+
+std::pair<int, int> Win32Window::selection() const {
+    DWORD start = 0, end = 0;
+    SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end)};
 }
 
 bool Win32Window::showsTheBeginning(std::string_view name) const {

@@ -41,6 +41,7 @@ public:
     std::vector<std::string> items(std::string_view box) const override;
     std::string focused() const override;
     bool wholeTextSelected() const override;
+    std::pair<int, int> selection() const override;
     bool showsTheBeginning(std::string_view box) const override;
     bool isShown() const override;
     std::pair<int, int> clientSize() const override;
