@@ -4,6 +4,7 @@
 // person then sees, by the controls' designer names. The Qt window and the
 // Win32 window each implement it, so that one table of gestures holds both
 // to the same behaviour.
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -75,6 +76,11 @@ public:
     // Whether a box shows the beginning of a text wider than itself.
     virtual bool showsTheBeginning(std::string_view box) const = 0;
     virtual bool isShown() const = 0;
+    // Where a control sits in the client area, in pixels: left, top, width
+    // and height.
+    virtual std::array<int, 4> placement(std::string_view control) const = 0;
+    // Pixels at 96 dpi in pixels at the window's DPI.
+    virtual int scaled(int pixelsAt96) const = 0;
     // The client area's size in pixels.
     virtual std::pair<int, int> clientSize() const = 0;
     // The error reports shown so far, and whether each was modal to the window.

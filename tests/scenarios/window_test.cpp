@@ -145,6 +145,22 @@ TEST_F(Window, PickingTheShownSystemResetsEditedUnits) {
     EXPECT_EQ(units(), kImperialUnits);
 }
 
+using Placements = WindowRows<Placement>;
+TEST_P(Placements, AreTheDesignedOnes) {
+    const Placement& row = GetParam();
+    const auto [left, top, width, height] = w.placement(row.control);
+    EXPECT_EQ(left, w.scaled(row.left));
+    EXPECT_EQ(top, w.scaled(row.top));
+    if (row.width == 0) {  // a label: a caption's width, ending before the boxes
+        EXPECT_GT(width, w.scaled(10));
+        EXPECT_LE(left + width, w.scaled(kBoxesLeft));
+        return;
+    }
+    EXPECT_EQ(width, w.scaled(row.width));
+    EXPECT_EQ(height, w.scaled(row.height));
+}
+INSTANTIATE_TEST_SUITE_P(Window, Placements, testing::ValuesIn(placements()), rowName<Placement>);
+
 // A click into a box puts the caret where it falls, within "Imperial"; it
 // selects nothing.
 TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {

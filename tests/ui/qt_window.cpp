@@ -214,6 +214,14 @@ public:
 
     bool isShown() const override { return form_.isVisible(); }
 
+    std::array<int, 4> placement(std::string_view control) const override {
+        const QRect rect = widget(control)->geometry();
+        return {rect.x(), rect.y(), rect.width(), rect.height()};
+    }
+
+    // Qt places the window in logical pixels, which the screen scales.
+    int scaled(int pixelsAt96) const override { return pixelsAt96; }
+
     std::pair<int, int> clientSize() const override { return {form_.width(), form_.height()}; }
 
     std::vector<std::string> reports() const override { return reporter_.messages; }

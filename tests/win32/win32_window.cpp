@@ -321,6 +321,17 @@ bool Win32Window::isShown() const {
     return form_.window() != nullptr && IsWindowVisible(form_.window());
 }
 
+std::array<int, 4> Win32Window::placement(std::string_view control) const {
+    RECT rect{};
+    GetWindowRect(box(control), &rect);
+    MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int Win32Window::scaled(int pixelsAt96) const {
+    return (pixelsAt96 * static_cast<int>(form_.dpi()) + 48) / 96;
+}
+
 std::pair<int, int> Win32Window::clientSize() const {
     RECT client{};
     GetClientRect(form_.window(), &client);

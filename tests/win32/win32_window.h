@@ -44,6 +44,8 @@ public:
     std::pair<int, int> selection() const override;
     bool showsTheBeginning(std::string_view box) const override;
     bool isShown() const override;
+    std::array<int, 4> placement(std::string_view control) const override;
+    int scaled(int pixelsAt96) const override;
     std::pair<int, int> clientSize() const override;
     std::vector<std::string> reports() const override { return reporter_.messages; }
     bool reportsWereModalToTheWindow() const override;
