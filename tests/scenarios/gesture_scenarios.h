@@ -133,6 +133,8 @@ inline const std::vector<PickGesture>& pickGestures() {
         {.name = "m typed, F4 and F4", .how = PickBy::F4ArrowsF4, .typedFirst = "m"},
         {.name = "m typed, F4 and a click", .how = PickBy::F4ThenClick, .typedFirst = "m"},
         {.name = "m typed, F4 and Escape", .how = PickBy::F4ArrowsEscape, .typedFirst = "m", .picks = false},
+        // Moving through the open list is no pick either.
+        {.name = "F4, arrows and Escape", .how = PickBy::F4ArrowsEscape, .picks = false},
     };
     // clang-format on
     return rows;

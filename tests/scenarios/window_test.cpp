@@ -121,6 +121,7 @@ TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
     for (int round = 0; round < 2; ++round) {
         if (!row.typedFirst.empty()) w.type(kMethodBox, row.typedFirst);
         w.pick(kMethodBox, "Metric", row.how);
+        if (row.picks && !w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
         EXPECT_EQ(units(), row.picks ? kMetricUnits : kImperialUnits) << "round " << round;
         w.pick(kMethodBox, "Imperial", row.how);
         EXPECT_EQ(units(), kImperialUnits) << "round " << round;
@@ -218,6 +219,10 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
     enter(kHeightBox, row.height);
     enter(kWeightUnitBox, row.weightUnit);
     enter(kHeightUnitBox, row.heightUnit);
+    if (row.methodListLeft) {
+        w.openListAndLeave(kMethodBox, *row.methodListLeft);
+        if (!w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
+    }
     w.click(kCalculateButton);
     if (row.message.empty()) {
         EXPECT_EQ(w.reports(), std::vector<std::string>{});

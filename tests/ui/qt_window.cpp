@@ -19,6 +19,7 @@
 #include "runtime/forms/qt/form.h"
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
+#include "ui/form1.h"
 
 namespace parvolin::test {
 namespace {
@@ -120,6 +121,43 @@ public:
         }
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
     }
+
+    void openListAndLeave(std::string_view name, LeaveBy how) override {
+        QComboBox* box = combo(name);
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        waitForTheList();
+        QAbstractItemView* view = box->view();
+        ASSERT_TRUE(view->isVisible()) << "F4 opens no list";
+        switch (how) {
+        case LeaveBy::Tab: QTest::keyClick(view, Qt::Key_Tab); break;
+        case LeaveBy::ShiftTab: QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier); break;
+        case LeaveBy::ClickIntoHeightBox: {
+            // The open list takes the click, outside itself.
+            QWidget* list = view->window();
+            QWidget* height = widget(form1::kHeightBox);
+            QTest::mouseClick(list, Qt::LeftButton, {},
+                              list->mapFromGlobal(height->mapToGlobal(height->rect().center())));
+            break;
+        }
+        case LeaveBy::AnotherWindow: {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+            form_.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
+            break;
+        }
+        }
+        unseen_.clear();
+        if ((how == LeaveBy::Tab || how == LeaveBy::ShiftTab) && view->isVisible()) {
+            unseen_ = "Qt's open list keeps the keyboard: Tab and Shift+Tab do not leave it";
+            QTest::keyClick(view, Qt::Key_Escape);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
+    }
+    std::string unseenGesture() const override { return unseen_; }
 
     void click(std::string_view control) override {
         QWidget* target = widget(control);
@@ -227,6 +265,7 @@ private:
 
     RecordingReporter<QWidget*> reporter_;
     qt::Form form_;
+    std::string unseen_;
 };
 
 }  // namespace

@@ -452,6 +452,18 @@ TEST_F(Form1Window, ClosingTheWindowEndsTheLoopWithStatusZero) {
 
 // Windows' own conventions and the window procedure's boundary.
 
+// The wheel on the closed Method box steps to the next item and picks it.
+TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
+    SetFocus(box("Combo1"));
+    for (const auto& [delta, method, units] : {std::tuple{-WHEEL_DELTA, "Metric", "Kg/Meters"},
+                                               {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
+        SendMessageW(box("Combo1"), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+        window_.processPendingMessages();
+        EXPECT_EQ(text("Combo1"), method);
+        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), units) << method;
+    }
+}
+
 // The user enlarges the text, whichever setting Windows then names: the
 // window takes the new message font and grows with it, every label still
 // before its box, staying within the work area from the corner it was moved
