@@ -10,13 +10,13 @@ set -euo pipefail
 build_and_run=(
     g++ make cmake
     libgtest-dev
-    qt6-base-dev libxcb1-dev
+    qt6-base-dev libxcb1-dev pkgconf
     xvfb xauth
 )
 # The tests beyond the program's own build: installing, the sanitizers and
 # fuzzers (clang), and the Windows build under Wine.
 testing=(
-    xdotool xclip openbox fonts-dejavu-core
+    xdotool xclip x11-utils openbox fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     devscripts lintian man-db strip-nondeterminism
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix

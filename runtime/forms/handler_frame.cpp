@@ -1,3 +1,5 @@
+#include "runtime/forms/handler_frame.h"
+
 #include <exception>
 
 #include "runtime/error_message.h"
@@ -24,6 +26,14 @@ std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
         // ended and the window stays usable, which is all that is left to keep.
         return HandlerFailure{{}, {}};
     }
+}
+
+void runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
+                                const FormDesign& design) {
+    const auto failure = runHandler(handler, form, design);
+    if (!failure || failure->message.empty()) return;
+    window.showError(failure->message);
+    if (!failure->correctionBox.empty()) window.focusWithTextSelected(failure->correctionBox);
 }
 
 }  // namespace parvolin
