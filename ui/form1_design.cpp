@@ -35,6 +35,14 @@ constexpr std::array<EventBinding, 2> kEvents{{
     {"Command1", ControlEvent::Press, handleCalculate},
 }};
 
+// What a screen reader says after a calculation (the result, whose boxes are
+// below the button the user is on) and after a pick of the unit system (the
+// units beside the boxes, which change without a word otherwise).
+constexpr std::array<std::string_view, 2> kAnnounced{
+    "BMI {Text4}. {Text3}.",
+    "{Combo2} and {Combo3}",
+};
+
 }  // namespace
 
 const FormDesign& form1Design() {
@@ -53,6 +61,7 @@ const FormDesign& form1Design() {
          .heightUnit = "Combo3",
          .weight = "Text1",
          .height = "Text2"},
+        kAnnounced,
     };
     return design;
 }

@@ -1,7 +1,5 @@
 #include "runtime/forms/qt/form.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,6 +12,8 @@
 #include <QStyle>
 #include <stdexcept>
 
+#include "runtime/forms/announcements.h"
+#include "runtime/forms/qt/accessibility.h"
 #include "runtime/forms/qt/controls.h"
 
 namespace parvolin::qt {
@@ -64,14 +64,6 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     throw std::invalid_argument("unknown control kind");
 }
 
-// Qt gives a plain top-level widget the Client role, which screen readers
-// announce as a "filler"; the window is a dialog.
-QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
-    if (auto* form = dynamic_cast<Form*>(object))
-        return new QAccessibleWidget(form, QAccessible::Dialog);
-    return nullptr;
-}
-
 }  // namespace
 
 void MessageBoxReporter::report(QWidget* window, const QString& message) {
@@ -85,9 +77,8 @@ void MessageBoxReporter::report(QWidget* window, const QString& message) {
 // Created in the design's order: Qt chains the focus in creation order
 // (setTabOrder on editable combos breaks the chain in Qt 6.4).
 Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
-    : QWidget(parent), design_(design), reporter_(reporter) {
-    [[maybe_unused]] static const bool accessibleWindowKnown =
-        (QAccessible::installFactory(accessibleWindow), true);
+    : QWidget(parent), design_(design), reporter_(reporter), announcer_(*this) {
+    installAccessibleInterfaces();
     setObjectName(fromUtf8(design.name));
     // A label names the box created right after it, for screen readers.
     QLabel* label = nullptr;
@@ -105,12 +96,8 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
 QWidget* Form::createControl(const ControlDesign& design) {
     QWidget* widget = makeWidget(design, this);
     widget->setObjectName(fromUtf8(design.name));
-    // On Linux Qt announces an editable combo box by its text and its label
-    // relation, so a box without a label carries its name as the description too.
-    if (!design.accessibleName.empty()) {
-        widget->setAccessibleName(fromUtf8(design.accessibleName));
-        widget->setAccessibleDescription(fromUtf8(design.accessibleName));
-    }
+    if (!design.accessibleName.empty()) widget->setAccessibleName(fromUtf8(design.accessibleName));
+    placeCaretBeforeFirstFocus(*widget);
     return widget;
 }
 
@@ -203,10 +190,22 @@ void Form::bindEvent(const EventBinding& binding) {
     }
 }
 
-void Form::load() { run(design_.load); }
+// The load handler fills the window before anyone sees it: it announces nothing.
+void Form::load() { reportFailure(runHandler(design_.load, *this, design_)); }
 
 void Form::run(Handler handler) {
-    const auto failure = runHandler(handler, *this, design_);
+    ChangeRecorder recorder(*this);
+    const auto failure = runHandler(handler, recorder, design_);
+    if (failure) return reportFailure(failure);
+    try {
+        if (const std::string sentence = announcementAfter(recorder, design_); !sentence.empty())
+            announcer_.announce(QString::fromStdString(sentence));
+    } catch (...) {
+        // Out of memory: the result shows, unannounced.
+    }
+}
+
+void Form::reportFailure(const std::optional<HandlerFailure>& failure) {
     if (!failure || failure->message.empty()) return;
     try {
         reporter_.report(this, QString::fromStdString(failure->message));

@@ -5,6 +5,7 @@
 
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
+#include "runtime/forms/qt/accessibility.h"
 
 class QComboBox;
 
@@ -57,6 +58,7 @@ private:
     void styleStatusBoxes();
     void bindEvent(const EventBinding& binding);
     void run(Handler handler);
+    void reportFailure(const std::optional<HandlerFailure>& failure);
     void focusForCorrection(std::string_view control);
     QWidget& control(std::string_view name) const;
     QComboBox& list(std::string_view name) const;  // throws unless a combo box
@@ -64,6 +66,7 @@ private:
     const FormDesign& design_;
     ErrorReporter& reporter_;
     double scale_ = 1.0;
+    Announcer announcer_;
 };
 
 }  // namespace parvolin::qt
