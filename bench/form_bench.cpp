@@ -18,7 +18,7 @@ namespace {
 
 class SilentReporter final : public parvolin::qt::ErrorReporter {
 public:
-    void report(QWidget*, const QString&) override {}
+    void report(QWidget*, std::string_view) override {}
 };
 
 void Form1Shown(benchmark::State& state) {

@@ -2,41 +2,13 @@
 
 #include <cstdint>
 
+#include "runtime/utf8.h"
+
 namespace parvolin {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 constexpr std::string_view kEllipsis = "\xE2\x80\xA6";     // U+2026
-
-// Decodes one UTF-8 sequence at the front of `text`; returns its length and
-// sets `codePoint`, or returns 1 with codePoint -1 for an invalid byte.
-std::size_t decodeOne(std::string_view text, std::int32_t& codePoint) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    // 0x80-0xC1 (continuations, overlong two-byte leads) and 0xF5-0xFF lead nothing.
-    const std::size_t length = lead < 0x80   ? 1
-                               : lead < 0xC2 ? 0
-                               : lead < 0xE0 ? 2
-                               : lead < 0xF0 ? 3
-                               : lead < 0xF5 ? 4
-                                             : 0;
-    if (length == 0 || length > text.size()) {
-        codePoint = -1;
-        return 1;
-    }
-    std::int32_t value = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) {
-            codePoint = -1;
-            return 1;
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    const bool overlong = (length == 3 && value < 0x800) || (length == 4 && value < 0x10000);
-    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-    codePoint = overlong || surrogate || value > 0x10FFFF ? -1 : value;
-    return codePoint < 0 ? 1 : length;
-}
 
 bool isLineOrTab(std::int32_t c) { return c == '\t' || c == '\n' || c == '\r'; }
 
@@ -89,8 +61,7 @@ std::string quotableText(std::string_view text, std::size_t maxCharacters) {
     std::size_t characters = 0;
     while (!text.empty()) {
         if (characters == maxCharacters) return result + std::string(kEllipsis);
-        std::int32_t codePoint = 0;
-        const std::size_t length = decodeOne(text, codePoint);
+        const auto [codePoint, length] = decodeUtf8(text);
         if (codePoint >= 0 && isLineOrTab(codePoint))
             result += ' ';
         else if (codePoint < 0 || isHidden(codePoint))

@@ -17,7 +17,7 @@ build_and_run=(
 # The tests beyond the program's own build: installing, the sanitizers and
 # fuzzers (clang), and the Windows build under Wine.
 testing=(
-    xdotool xclip openbox fonts-dejavu-core
+    xdotool xclip x11-utils openbox fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev file hicolor-icon-theme
     devscripts lintian man-db strip-nondeterminism
     binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev g++-mingw-w64-x86-64-posix

@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
-# Renders app/icons/parvolin.svg into app/icons/parvolin.ico with thirteen
+# Renders app/icons/parvolin.svg into app/icons/parvolin.ico with eighteen
 # images: 16, 32 and 48 pixels at 4, 8, 24 and 32 bits per pixel, and 33 pixels
-# at 32 bits; and into the 16, 32, 48, 64, 128 and 256 pixel PNGs that the
+# at 32 bits; then 20, 24, 40 and 64 pixels at 32 bits and 256 pixels as a PNG,
+# so that Windows finds an image of the size it draws at 125 and 150 per cent
+# (20 and 24 in the caption, 40 in Alt+Tab) and in Explorer's large views and
+# the Apps list (64, 256) rather than scaling a smaller one up. And into the
+# 16, 32, 48, 64, 128 and 256 pixel PNGs that the
 # desktop's icon theme and the Linux window use (the large ones for HiDPI
 # screens and task switchers). The results are committed, so a build needs none of these tools.
 # Needs rsvg-convert (librsvg2-bin), convert (imagemagick) and icotool (icoutils).
@@ -28,6 +32,12 @@ args+=(-b 32 "$work/33.png")
 for size in 64 128 256; do
     rsvg-convert -w "$size" -h "$size" "$source" -o "app/icons/hicolor-$size.png"
 done
+for size in 20 24 40; do
+    rsvg-convert -w "$size" -h "$size" "$source" -o "$work/$size.png"
+    args+=(-b 32 "$work/$size.png")
+done
+# Windows Vista and later read a 256 pixel image stored as PNG.
+args+=(-b 32 app/icons/hicolor-64.png -r app/icons/hicolor-256.png)
 
 icotool -c -o "$target" "${args[@]}"
 icotool -l "$target"

@@ -18,6 +18,12 @@ if [[ ${PARVOLIN_WINE_X:-} == 1 && -z ${PARVOLIN_WINE_XVFB:-} ]]; then
         "$0" "$prefix-x" "$@"
 fi
 export WINEPREFIX=$prefix
+# A desktop whose work area leaves room for a taskbar, as Windows' does
+# (PARVOLIN_WINE_WORK_AREA="X,Y,WIDTH,HEIGHT"): Wine takes it from the X root
+# window's _NET_WORKAREA, which no window manager sets on this Xvfb.
+if [[ -n ${PARVOLIN_WINE_XVFB:-} && -n ${PARVOLIN_WINE_WORK_AREA:-} ]]; then
+    xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "$PARVOLIN_WINE_WORK_AREA"
+fi
 
 # The first run makes the prefix (some seconds); tests started together wait
 # for it rather than making it twice.

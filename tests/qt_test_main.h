@@ -6,19 +6,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "recording_reporter.h"
 #include "runtime/forms/qt/form.h"
 
-// Keeps the window's error reports, and the window each was given (the one
-// a real message box is modal to), instead of showing message boxes.
-class RecordingReporter final : public parvolin::qt::ErrorReporter {
-public:
-    void report(QWidget* window, const QString& message) override {
-        windows << window;
-        messages << message;
-    }
-    QList<QWidget*> windows;
-    QStringList messages;
-};
+using RecordingReporter = parvolin::test::RecordingReporter<QWidget*>;
 
 // A QtTest main for the window tests: they run on the offscreen platform,
 // whatever display there is, with the name the program gives itself and a

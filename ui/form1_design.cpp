@@ -10,29 +10,30 @@ namespace parvolin {
 namespace {
 
 using enum ControlKind;
+using namespace form1;
 
 constexpr std::array<std::string_view, 2> kMethods{"Imperial", "Metric"};
 
 // Tab indexes are the designer's; labels hold theirs although they take no focus.
 constexpr std::array<ControlDesign, 13> kControls{{
-    {"Label1", Label, {135, 180, 585, 195}, 0, "Method:"},
-    {"Combo1", DropDownCombo, {900, 135, 2220, 315}, 1, "Imperial", kMethods},
-    {"Label2", Label, {135, 675, 555, 195}, 2, "Weight:"},
-    {"Text1", TextBox, {900, 630, 1050, 315}, 4, ""},
-    {"Label3", Label, {135, 1170, 510, 195}, 3, "Height:"},
-    {"Text2", TextBox, {900, 1125, 1050, 315}, 5, ""},
-    {"Combo2", DropDownCombo, {2070, 630, 1050, 315}, 6, "", {}, "Weight unit"},
-    {"Combo3", DropDownCombo, {2070, 1125, 1050, 315}, 7, "", {}, "Height unit"},
-    {"Command1", PushButton, {900, 1620, 1365, 375}, 8, "Calculate!"},
-    {"Label4", Label, {135, 2745, 495, 195}, 11, "Status:"},
-    {"Text3", MultiLineTextBox, {900, 2700, 2220, 810}, 9, ""},
-    {"Label5", Label, {135, 2250, 330, 195}, 12, "BMI:"},
-    {"Text4", TextBox, {900, 2205, 2220, 315}, 10, ""},
+    {kMethodLabel, Label, {135, 180, 585, 195}, 0, "Method:"},
+    {kMethodBox, DropDownCombo, {900, 135, 2220, 315}, 1, "Imperial", kMethods},
+    {kWeightLabel, Label, {135, 675, 555, 195}, 2, "Weight:"},
+    {kWeightBox, TextBox, {900, 630, 1050, 315}, 4, ""},
+    {kHeightLabel, Label, {135, 1170, 510, 195}, 3, "Height:"},
+    {kHeightBox, TextBox, {900, 1125, 1050, 315}, 5, ""},
+    {kWeightUnitBox, DropDownCombo, {2070, 630, 1050, 315}, 6, "", {}, "Weight unit"},
+    {kHeightUnitBox, DropDownCombo, {2070, 1125, 1050, 315}, 7, "", {}, "Height unit"},
+    {kCalculateButton, PushButton, {900, 1620, 1365, 375}, 8, "Calculate!"},
+    {kStatusLabel, Label, {135, 2745, 495, 195}, 11, "Status:"},
+    {kStatusBox, MultiLineTextBox, {900, 2700, 2220, 810}, 9, ""},
+    {kBmiLabel, Label, {135, 2250, 330, 195}, 12, "BMI:"},
+    {kBmiBox, TextBox, {900, 2205, 2220, 315}, 10, ""},
 }};
 
 constexpr std::array<EventBinding, 2> kEvents{{
-    {"Combo1", ControlEvent::Pick, handleMethodChange},
-    {"Command1", ControlEvent::Press, handleCalculate},
+    {kMethodBox, ControlEvent::Pick, handleMethodChange},
+    {kCalculateButton, ControlEvent::Press, handleCalculate},
 }};
 
 // What a screen reader says after a calculation (the result, whose boxes are
@@ -56,11 +57,11 @@ const FormDesign& form1Design() {
         kControls,
         handleLoad,
         kEvents,
-        {.none = "Text2",
-         .method = "Combo1",
-         .heightUnit = "Combo3",
-         .weight = "Text1",
-         .height = "Text2"},
+        {.none = kHeightBox,
+         .method = kMethodBox,
+         .heightUnit = kHeightUnitBox,
+         .weight = kWeightBox,
+         .height = kHeightBox},
         kAnnounced,
     };
     return design;

@@ -7,17 +7,25 @@
 
 namespace parvolin {
 
-void handleLoad(FormControls& form) { fillUnitLists(UnitSystem::Imperial, form); }
+using namespace form1;
 
-void handleMethodChange(FormControls& form) { rebuildUnitLists(form.text("Combo1"), form); }
+namespace {
+constexpr UnitBoxes kUnitBoxes{kWeightUnitBox, kHeightUnitBox};
+}  // namespace
+
+void handleLoad(FormControls& form) { fillUnitLists(UnitSystem::Imperial, form, kUnitBoxes); }
+
+void handleMethodChange(FormControls& form) {
+    rebuildUnitLists(form.text(kMethodBox), form, kUnitBoxes);
+}
 
 void handleCalculate(FormControls& form) {
-    const MeasurementInput input{form.text("Combo1"), form.text("Combo3"), form.text("Text1"),
-                                 form.text("Text2")};
+    const MeasurementInput input{form.text(kMethodBox), form.text(kHeightUnitBox),
+                                 form.text(kWeightBox), form.text(kHeightBox)};
     // The user's locale, read at each press: it decides the decimal separator.
     const CalcResult result = computeResult(input, form.numberLocale());
-    form.setText("Text4", result.bmiText);
-    form.setText("Text3", result.statusText);
+    form.setText(kBmiBox, result.bmiText);
+    form.setText(kStatusBox, result.statusText);
 }
 
 }  // namespace parvolin

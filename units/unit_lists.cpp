@@ -3,9 +3,6 @@
 namespace parvolin {
 namespace {
 
-constexpr std::string_view kWeightUnitBox = "Combo2";
-constexpr std::string_view kHeightUnitBox = "Combo3";
-
 void fillBox(FormControls& form, std::string_view box, const std::vector<std::string_view>& items,
              std::string_view text) {
     for (int index = 0; index < static_cast<int>(items.size()); ++index)
@@ -21,17 +18,17 @@ const UnitLists& unitListsFor(UnitSystem system) {
     return system == UnitSystem::Imperial ? imperial : metric;
 }
 
-void fillUnitLists(UnitSystem system, FormControls& form) {
+void fillUnitLists(UnitSystem system, FormControls& form, const UnitBoxes& boxes) {
     const UnitLists& lists = unitListsFor(system);
-    fillBox(form, kWeightUnitBox, lists.weightItems, lists.weightText);
-    fillBox(form, kHeightUnitBox, lists.heightItems, lists.heightText);
+    fillBox(form, boxes.weight, lists.weightItems, lists.weightText);
+    fillBox(form, boxes.height, lists.heightItems, lists.heightText);
 }
 
-void rebuildUnitLists(std::string_view methodText, FormControls& form) {
-    form.clearList(kHeightUnitBox);
-    form.clearList(kWeightUnitBox);
+void rebuildUnitLists(std::string_view methodText, FormControls& form, const UnitBoxes& boxes) {
+    form.clearList(boxes.height);
+    form.clearList(boxes.weight);
     const UnitSystem system = methodText == "Imperial" ? UnitSystem::Imperial : UnitSystem::Metric;
-    fillUnitLists(system, form);
+    fillUnitLists(system, form, boxes);
 }
 
 }  // namespace parvolin

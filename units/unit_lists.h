@@ -8,8 +8,8 @@
 
 namespace parvolin {
 
-// What the weight-unit box (Combo2) and the height-unit box (Combo3) offer and
-// show for one unit system.
+// What the weight-unit box and the height-unit box offer and show for one
+// unit system.
 struct UnitLists {
     std::vector<std::string_view> weightItems;
     std::string_view weightText;
@@ -17,18 +17,24 @@ struct UnitLists {
     std::string_view heightText;
 };
 
+// The two boxes by their names in the window.
+struct UnitBoxes {
+    std::string_view weight;
+    std::string_view height;
+};
+
 // Imperial: "Pounds"; "Feet", "Inches", showing "Feet".
 // Metric:   "Kg"; "Meters", showing "Meters".
 const UnitLists& unitListsFor(UnitSystem system);
 
-// Puts the system's items and shown texts into Combo2 and Combo3, the weight
-// box first, each box's items before its text (adding the first item to an
-// empty combo box may overwrite its text). Does not clear the boxes first.
-void fillUnitLists(UnitSystem system, FormControls& form);
+// Puts the system's items and shown texts into the unit boxes, the weight box
+// first, each box's items before its text (adding the first item to an empty
+// combo box may overwrite its text). Does not clear the boxes first.
+void fillUnitLists(UnitSystem system, FormControls& form, const UnitBoxes& boxes);
 
-// Empties both boxes (Combo3 first) and fills them for the system the method
-// text names: Imperial for exactly "Imperial", Metric for anything else. It
-// runs only for a pick from the method list, whose items are those two.
-void rebuildUnitLists(std::string_view methodText, FormControls& form);
+// Empties both boxes (the height box first) and fills them for the system the
+// method text names: Imperial for exactly "Imperial", Metric for anything
+// else. It runs only for a pick from the method list, whose items are those two.
+void rebuildUnitLists(std::string_view methodText, FormControls& form, const UnitBoxes& boxes);
 
 }  // namespace parvolin

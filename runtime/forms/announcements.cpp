@@ -65,6 +65,14 @@ void ChangeRecorder::note(std::string_view control) {
     if (!changed(control)) changed_.emplace_back(control);
 }
 
+void runEventHandler(Handler handler, FormControls& form, FailureSteps& window,
+                     LiveRegion& liveRegion, const FormDesign& design) {
+    ChangeRecorder recorder(form);
+    if (!runHandlerReportingFailure(handler, recorder, window, design)) return;
+    if (const std::string sentence = announcementAfter(recorder, design); !sentence.empty())
+        liveRegion.announce(sentence);
+}
+
 std::string announcementAfter(const ChangeRecorder& recorder, const FormDesign& design) {
     std::string announcement;
     for (std::string_view sentence : design.announced) {

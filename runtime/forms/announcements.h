@@ -6,6 +6,7 @@
 
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
+#include "runtime/forms/handler_frame.h"
 
 namespace parvolin {
 
@@ -38,5 +39,23 @@ private:
 // names one of them, each "{Name}" in it replaced by that control's text,
 // joined by a space. Empty when none of them changed.
 std::string announcementAfter(const ChangeRecorder& recorder, const FormDesign& design);
+
+// The window's one step for announcements: speaks a sentence (UTF-8) through
+// screen readers, without moving the focus and without interrupting, as a
+// web page's polite live region does.
+class LiveRegion {
+public:
+    virtual void announce(std::string_view sentence) = 0;
+
+protected:
+    ~LiveRegion() = default;
+};
+
+// Runs an event's handler as runHandlerReportingFailure does and, when it ran
+// to its end, announces the outputs it changed that the design marks as
+// announced. A failed handler announces nothing: its message box says it
+// all. Throws only what the window's steps throw.
+void runEventHandler(Handler handler, FormControls& form, FailureSteps& window,
+                     LiveRegion& liveRegion, const FormDesign& design);
 
 }  // namespace parvolin

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,16 +26,5 @@ public:
 protected:
     ~FormControls() = default;
 };
-
-// What the user is told when a handler fails, and the box to correct.
-struct HandlerFailure {
-    std::string message;             // empty when even wording it failed: nothing to show
-    std::string_view correctionBox;  // empty: leave the focus where it is
-};
-
-// Runs a handler inside the error frame: whatever it throws ends it there and
-// comes back as the failure to report. Never throws.
-std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
-                                         const FormDesign& design) noexcept;
 
 }  // namespace parvolin

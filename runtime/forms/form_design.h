@@ -85,10 +85,15 @@ struct FormDesign {
 // one pixel at 96 dpi.
 constexpr int twipsToPixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
 
-// The twip grid was drawn for a window font of about 9 points. A larger font
-// grows the whole window in proportion, as dialog units do on Windows, so
-// that every caption still fits; a smaller one never shrinks it below its
-// design size. Both front-ends apply this one rule to their window font.
+// The twip grid was drawn for a window font of about 9 points at 96 dpi.
+// Text drawn larger grows the whole window in proportion, so that every
+// caption still fits; smaller text never shrinks it below its design size.
+// `fontPoints` is the size the text is drawn at, in points at 96 dpi: with
+// Qt a font's points times the logical dpi it is drawn at over 96; on
+// Windows the font's points, the dpi scaling the pixels separately. Dialog
+// units follow a font's average character width as well as its height, for
+// a bold or wide font; the Qt window likewise grows further until each
+// caption and list item fits as its font draws it.
 inline constexpr double kDesignFontPoints = 9.0;
 constexpr double layoutScale(double fontPoints) {
     return fontPoints > kDesignFontPoints ? fontPoints / kDesignFontPoints : 1.0;

@@ -1,3 +1,5 @@
+#include "runtime/forms/handler_frame.h"
+
 #include <exception>
 
 #include "runtime/error_message.h"
@@ -24,6 +26,16 @@ std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
         // ended and the window stays usable, which is all that is left to keep.
         return HandlerFailure{{}, {}};
     }
+}
+
+bool runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
+                                const FormDesign& design) {
+    const auto failure = runHandler(handler, form, design);
+    if (!failure) return true;
+    if (failure->message.empty()) return false;
+    window.showError(failure->message);
+    if (!failure->correctionBox.empty()) window.focusWithTextSelected(failure->correctionBox);
+    return false;
 }
 
 }  // namespace parvolin

@@ -7,7 +7,8 @@
 # so no program built there gets one, and hardening-check's "Control flow
 # integrity" is "no" for every one of them: the flag is checked instead.
 # Windows (PE): ASLR with a high-entropy base, NX, Terminal Server aware, no
-# time stamp, GCC's stack protector linked in, only Windows' own DLLs
+# time stamp, static imports searched for in System32 only (the load
+# configuration's DependentLoadFlags), GCC's stack protector linked in, only Windows' own DLLs
 # imported, under 1 MB. Fortify leaves no mark of its own there (the
 # program's code has no copy the compiler cannot size, and libssp keeps
 # __chk_fail beside __stack_chk_fail), so the build's compiler and flags are
@@ -21,6 +22,19 @@ expect() {  # expect WHAT CONDITION...
     if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
 }
 has() { grep -qE -- "$1" <<<"$2"; }
+# The DependentLoadFlags of a PE's load configuration record (16 bits at 0x4E
+# of the record the header's entry points at), as 0x hex; "none" without a
+# record that reaches them.
+dependent_load_flags() {
+    local rva size base at bytes
+    read -r rva size < <(awk '/^Entry a / { print $3, $4 }' <<<"$header")
+    base=$(awk '/^ImageBase/ { print $2 }' <<<"$header")
+    if ((16#${rva:-0} == 0 || 16#${size:-0} < 0x50)); then echo none; return; fi
+    at=$((16#$base + 16#$rva + 0x4E))
+    bytes=$(x86_64-w64-mingw32-objdump -s --start-address=$at --stop-address=$((at + 2)) "$program" |
+        awk '/^ [0-9a-f]+ [0-9a-f]+ / { print $2 }')
+    printf '%#x\n' $((16#${bytes:2:2}${bytes:0:2}))
+}
 
 if [[ $(od -An -tx1 -N4 "$program" | tr -d " ") == 7f454c46 ]]; then
     expect "hardening-check finds no feature missing" hardening-check --nocfprotection "$program"
@@ -36,6 +50,8 @@ else
         expect "DllCharacteristics has $flag" has "^[[:space:]]+$flag" "$header"
     done
     expect "no time stamp in the header" has '^Time/Date[[:space:]]+Thu Jan  1 00:00:00 1970' "$header"
+    expect "static imports load from System32 only: DependentLoadFlags $(dependent_load_flags)" \
+        test "$(dependent_load_flags)" = 0x800
     # libssp's message: its stack guard is linked in.
     expect "the stack protector is linked in" grep -qa 'stack smashing detected' "$program"
     probe=$(mktemp -d)

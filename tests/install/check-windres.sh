@@ -43,7 +43,7 @@ numbers = struct.unpack_from("<IIII", version, at + 8) if at >= 0 else None
 checks.append((numbers == (0x00010000, 0, 0x00010000, 0), f"file and product version 1.0.0.0 {numbers}"))
 icons = sum(1 for kind, _ in records if kind == RT_ICON)
 groups = sum(1 for kind, _ in records if kind == RT_GROUP_ICON)
-checks.append((icons == 13 and groups == 1, f"one icon group of 13 images ({groups}, {icons})"))
+checks.append((icons == 18 and groups == 1, f"one icon group of 18 images ({groups}, {icons})"))
 for ok, what in checks:
     print(("ok" if ok else "FAILED") + ": " + what)
 sys.exit(0 if all(ok for ok, _ in checks) else 1)

@@ -86,7 +86,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, QuotableText, testing::Values(
     Quoted{"InvalidUtf8IsShownAsReplacement", "\xFF" "1", "\xEF\xBF\xBD" "1"},
     Quoted{"LeadBeyondF4IsNoThreeByteCharacter", "\xF8\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
     Quoted{"OverlongSequenceIsShownAsReplacement", "\xE0\x80\xBC", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-    Quoted{"TruncatedSequenceIsShownAsReplacement", "1\xE2\x82", "1\xEF\xBF\xBD\xEF\xBF\xBD"}),
+    Quoted{"TruncatedSequenceIsShownAsReplacement", "1\xE2\x82", "1\xEF\xBF\xBD\xEF\xBF\xBD"},
+    Quoted{"EncodedSurrogateIsShownAsReplacement", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    Quoted{"BeyondU10FFFFIsShownAsReplacement", "\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}),
     rowName<Quoted>);
 // clang-format on
 

@@ -146,11 +146,11 @@ private slots:
         press();
 
         if (message.isEmpty()) {
-            QCOMPARE(reporter_.messages, QStringList());
+            QCOMPARE(reporter_.messages, std::vector<std::string>());
             QCOMPARE(control<QLineEdit>("Text4")->text(), bmi);
             QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(), status);
         } else {
-            QCOMPARE(reporter_.messages, QStringList{message});
+            QCOMPARE(reporter_.messages, std::vector<std::string>{message.toStdString()});
             QVERIFY(message.size() < 160);
             QCOMPARE(control<QLineEdit>("Text4")->text(), QStringLiteral("previous BMI"));
             QCOMPARE(control<QPlainTextEdit>("Text3")->toPlainText(),

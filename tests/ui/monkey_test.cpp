@@ -21,7 +21,14 @@ using namespace parvolin;
 
 namespace {
 
-const char* const kBoxes[] = {"Combo1", "Text1", "Text2", "Combo2", "Combo3", "Text3", "Text4"};
+using namespace form1;
+
+const std::string_view kBoxes[] = {kMethodBox,     kWeightBox, kHeightBox, kWeightUnitBox,
+                                   kHeightUnitBox, kStatusBox, kBmiBox};
+
+QString qs(std::string_view name) {
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 // Pieces the monkey types or pastes: numbers, near-numbers and hostile texts.
 // clang-format off
@@ -48,8 +55,8 @@ class MonkeyTest : public QObject {
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
     template <typename T>
-    T* control(const char* name) const {
-        return form_->findChild<T*>(QString::fromLatin1(name));
+    T* control(std::string_view name) const {
+        return form_->findChild<T*>(qs(name));
     }
 
     QString randomText(int pieces) {
@@ -59,12 +66,13 @@ class MonkeyTest : public QObject {
     }
 
     MeasurementInput currentInput() const {
-        return {form_->text("Combo1"), form_->text("Combo3"), form_->text("Text1"),
-                form_->text("Text2")};
+        return {form_->text(kMethodBox), form_->text(kHeightUnitBox), form_->text(kWeightBox),
+                form_->text(kHeightBox)};
     }
 
     static bool isOutputBox(const QWidget* widget) {
-        return widget && (widget->objectName() == "Text3" || widget->objectName() == "Text4");
+        return widget &&
+               (widget->objectName() == qs(kStatusBox) || widget->objectName() == qs(kBmiBox));
     }
 
     // Typing: printable pieces only, so that no Tab or Enter hides in it;
@@ -107,9 +115,9 @@ class MonkeyTest : public QObject {
 
     // Mostly the weight and height boxes, as a user's typing goes.
     QWidget* anyBox() {
-        const char* name =
-            below(3) != 0 ? (below(2) ? "Text1" : "Text2") : kBoxes[below(int(std::size(kBoxes)))];
-        return form_->findChild<QWidget*>(QString::fromLatin1(name));
+        const std::string_view name = below(3) != 0 ? (below(2) ? kWeightBox : kHeightBox)
+                                                    : kBoxes[below(int(std::size(kBoxes)))];
+        return control<QWidget>(name);
     }
 
     // One random action, weighted the way people act; returns whether it
@@ -125,12 +133,14 @@ class MonkeyTest : public QObject {
             return false;
         }
         if (dice < 67) {
-            pick(control<QComboBox>(below(2) ? "Combo1" : below(2) ? "Combo2" : "Combo3"));
+            pick(control<QComboBox>(below(2)   ? kMethodBox
+                                    : below(2) ? kWeightUnitBox
+                                               : kHeightUnitBox));
             return false;
         }
         if (dice < 85) {
             lastEvent_ = "click Calculate!";
-            QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(kCalculateButton), Qt::LeftButton);
             return true;
         }
         {
@@ -143,7 +153,7 @@ class MonkeyTest : public QObject {
                          (focused ? focused->objectName() : "nothing");
             if (focused == nullptr) return false;
             const bool presses =
-                focused == control<QPushButton>("Command1") &&
+                focused == control<QPushButton>(kCalculateButton) &&
                 (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
             QTest::keyClick(focused, key);
             return presses;
@@ -168,13 +178,13 @@ private slots:
         form_->show();
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        auto* text3 = control<QPlainTextEdit>("Text3");
-        auto* text4 = control<QLineEdit>("Text4");
+        auto* text3 = control<QPlainTextEdit>(kStatusBox);
+        auto* text4 = control<QLineEdit>(kBmiBox);
 
         int presses = 0, failures = 0;
         for (int step = 0; step < events; ++step) {
             const MeasurementInput before = currentInput();
-            const qsizetype reportsBefore = reporter_.messages.size();
+            const std::size_t reportsBefore = reporter_.messages.size();
             QWidget* focusedBefore = QApplication::focusWidget();
             const bool pressed = act();
             if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
@@ -182,15 +192,15 @@ private slots:
 
             QCOMPARE(form_->size(), QSize(217, 243));
             QVERIFY2(QApplication::activeModalWidget() == nullptr, qPrintable(where));
-            const QStringList weightItems{control<QComboBox>("Combo2")->itemText(0)};
+            const QStringList weightItems{control<QComboBox>(kWeightUnitBox)->itemText(0)};
             QStringList heightItems;
-            for (int i = 0; i < control<QComboBox>("Combo3")->count(); ++i)
-                heightItems << control<QComboBox>("Combo3")->itemText(i);
+            for (int i = 0; i < control<QComboBox>(kHeightUnitBox)->count(); ++i)
+                heightItems << control<QComboBox>(kHeightUnitBox)->itemText(i);
             const bool imperial = weightItems == QStringList{"Pounds"} &&
                                   heightItems == QStringList{"Feet", "Inches"};
             const bool metric =
                 weightItems == QStringList{"Kg"} && heightItems == QStringList{"Meters"};
-            QVERIFY2(control<QComboBox>("Combo2")->count() == 1 && (imperial || metric),
+            QVERIFY2(control<QComboBox>(kWeightUnitBox)->count() == 1 && (imperial || metric),
                      qPrintable(where));
 
             if (pressed) {
@@ -209,7 +219,7 @@ private slots:
                 } else {
                     ++failures;
                     QVERIFY2(reporter_.messages.size() == reportsBefore + 1, qPrintable(where));
-                    QCOMPARE(reporter_.messages.last(), *message);
+                    QCOMPARE(QString::fromStdString(reporter_.messages.back()), *message);
                 }
             } else {
                 QVERIFY2(reporter_.messages.size() == reportsBefore, qPrintable(where));

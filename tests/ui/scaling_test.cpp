@@ -1,11 +1,15 @@
 // The window drawn at the scale factor in QT_SCALE_FACTOR (ctest runs this at
-// 1, 1.25, 1.5, 1.75 and 2): every box keeps its whole frame. A frame lost
-// at a fractional scale shows as a light pixel where the frame should be.
+// 1, 1.25, 1.5, 1.75 and 2) or at a font dpi Qt's scaling leaves to the
+// text: every box keeps its whole frame, and every text fits as drawn. A
+// frame lost at a fractional scale shows as a light pixel where the frame
+// should be. PARVOLIN_CLIENT_SIZE (WIDTHxHEIGHT, 217x243 unless set) is the
+// client area the row expects, in logical pixels.
 #include <QImage>
 #include <QPixmap>
 #include <cmath>
 
 #include "qt_test_main.h"
+#include "text_fit.h"
 #include "ui/form1.h"
 
 using namespace parvolin;
@@ -23,7 +27,10 @@ private slots:
         const QPixmap grabbed = form.grab();
         const qreal scale = grabbed.devicePixelRatio();
         const QImage image = grabbed.toImage();
-        QCOMPARE(image.size(), (QSizeF(217, 243) * scale).toSize());
+        const QStringList expected =
+            qEnvironmentVariable("PARVOLIN_CLIENT_SIZE", QStringLiteral("217x243")).split(u'x');
+        QCOMPARE(image.size(),
+                 (QSizeF(expected.value(0).toInt(), expected.value(1).toInt()) * scale).toSize());
         const int background = form.palette().color(QPalette::Window).lightness();
         for (const ControlDesign& control : form1Design().controls) {
             if (control.kind == ControlKind::Label) continue;
@@ -55,6 +62,14 @@ private slots:
                                              QLatin1String(side))
                                         .arg(scale)));
         }
+    }
+    void everyTextFitsAsDrawn() {
+        RecordingReporter reporter;
+        qt::Form form(form1Design(), reporter);
+        form.load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        verifyTextFits(form);
     }
 };
 

@@ -27,6 +27,12 @@ QStringList toQt(const std::vector<std::string_view>& list) {
     return result;
 }
 
+const UnitBoxes kBoxes{form1::kWeightUnitBox, form1::kHeightUnitBox};
+
+QComboBox& comboOf(const qt::Form& form, std::string_view name) {
+    return *form.findChild<QComboBox*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+}
+
 void makeDirty(QComboBox& box) {
     box.addItems({"x", "y", "z"});
     box.setEditText(QStringLiteral("typed by the user"));
@@ -65,9 +71,9 @@ private slots:
 
         RecordingReporter reporter;
         qt::Form form(form1Design(), reporter);
-        fillUnitLists(system, form);
-        const QComboBox& weight = *form.findChild<QComboBox*>("Combo2");
-        const QComboBox& height = *form.findChild<QComboBox*>("Combo3");
+        fillUnitLists(system, form, kBoxes);
+        const QComboBox& weight = comboOf(form, kBoxes.weight);
+        const QComboBox& height = comboOf(form, kBoxes.height);
         QCOMPARE(items(weight), weightItems);
         QCOMPARE(weight.currentText(), weightText);
         QCOMPARE(items(height), heightItems);
@@ -92,12 +98,12 @@ private slots:
         QFETCH(QString, heightText);
         RecordingReporter reporter;
         qt::Form form(form1Design(), reporter);
-        QComboBox& weight = *form.findChild<QComboBox*>("Combo2");
-        QComboBox& height = *form.findChild<QComboBox*>("Combo3");
+        QComboBox& weight = comboOf(form, kBoxes.weight);
+        QComboBox& height = comboOf(form, kBoxes.height);
         for (int round = 0; round < 3; ++round) {
             makeDirty(weight);
             makeDirty(height);
-            rebuildUnitLists(methodText.toStdString(), form);
+            rebuildUnitLists(methodText.toStdString(), form, kBoxes);
             QCOMPARE(items(weight), weightItems);
             QCOMPARE(weight.currentText(), weightItems.first());
             QCOMPARE(items(height), heightItems);

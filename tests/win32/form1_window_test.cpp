@@ -13,10 +13,12 @@
 #include <stdexcept>
 #include <string_view>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/project.h"
+#include "recording_reporter.h"
 #include "runtime/error_message.h"
 #include "runtime/forms/win32/form.h"
 #include "runtime/forms/win32/message_loop.h"
@@ -84,29 +86,31 @@ std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
     return {bitmap.bmWidth, pixels};
 }
 
-// The .ico's own image of the given size, read from the resource directly.
-win32::UniqueIcon ownIconImage(int size) {
+// What a window icon of the given side shows when drawn as it should be
+// from the .ico's own images: the smallest image at least that side, in its
+// most colours, shrunk if larger; never a smaller one blown up, which blurs.
+std::pair<int, std::vector<DWORD>> sharpIconPixels(int side) {
     const HMODULE module = GetModuleHandleW(nullptr);
     const HRSRC group = FindResourceW(module, L"PARVOLIN", RT_GROUP_ICON);
-    auto* directory = static_cast<BYTE*>(LockResource(LoadResource(module, group)));
-    const int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(id), RT_ICON);
-    return win32::UniqueIcon(CreateIconFromResourceEx(
-        static_cast<BYTE*>(LockResource(LoadResource(module, image))),
-        SizeofResource(module, image), TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
-}
-
-class RecordingReporter final : public win32::ErrorReporter {
-public:
-    void report(HWND window, const std::wstring& message) override {
-        if (std::exchange(failNext, false)) throw std::runtime_error("no memory for the box");
-        windows.push_back(window);
-        messages.push_back(win32::toUtf8(message));
+    const auto* directory = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    // A 6-byte header with the count, then per image 14 bytes: the width
+    // (0 for 256), ..., the bits per pixel at 6, the resource id at 12.
+    const int count = directory[4] | directory[5] << 8;
+    int bestSide = 0, bestBits = 0, bestId = 0;
+    for (const BYTE* entry = directory + 6; entry < directory + 6 + 14 * count; entry += 14) {
+        const int imageSide = entry[0] == 0 ? 256 : entry[0], bits = entry[6] | entry[7] << 8;
+        if (imageSide < side) continue;
+        if (bestId == 0 || imageSide < bestSide || (imageSide == bestSide && bits > bestBits))
+            std::tie(bestSide, bestBits, bestId) =
+                std::tuple{imageSide, bits, entry[12] | entry[13] << 8};
     }
-    std::vector<HWND> windows;
-    std::vector<std::string> messages;
-    bool failNext = false;
-};
+    if (bestId == 0) return {};
+    const HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(bestId), RT_ICON);
+    const win32::UniqueIcon icon(CreateIconFromResourceEx(
+        static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+        SizeofResource(module, image), TRUE, 0x00030000, side, side, LR_DEFAULTCOLOR));
+    return iconPixels(icon.get());
+}
 
 const std::vector<std::string> kTabOrder{"Combo1", "Text1",    "Text2", "Combo2",
                                          "Combo3", "Command1", "Text3", "Text4"};
@@ -253,7 +257,7 @@ protected:
             typeInto("Combo3", row.heightUnit);
     }
 
-    RecordingReporter reporter_;
+    test::RecordingReporter<HWND> reporter_;
     std::unique_ptr<win32::Form> form_;
 };
 
@@ -290,6 +294,11 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     GetWindowRect(window, &frame);
     MONITORINFO monitor{sizeof monitor, {}, {}, 0};
     GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    // Centred on the work area, which a taskbar leaves (under Wine the test
+    // sets one smaller than the screen, on both axes): not on the screen.
+    ASSERT_FALSE(monitor.rcWork.left == monitor.rcMonitor.left ||
+                 monitor.rcWork.bottom == monitor.rcMonitor.bottom)
+        << "the work area is the whole screen: the test cannot tell the two apart";
     EXPECT_LE(std::abs((frame.left + frame.right) - (monitor.rcWork.left + monitor.rcWork.right)),
               2);
     EXPECT_LE(std::abs((frame.top + frame.bottom) - (monitor.rcWork.top + monitor.rcWork.bottom)),
@@ -302,12 +311,15 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
         EXPECT_EQ(GetMenuState(menu, command, MF_BYCOMMAND), static_cast<UINT>(-1)) << command;
 
-    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
-    // The caption's icon is the .ico's own small drawing at the window's DPI
-    // (16 pixels at 96 dpi), not the large one shrunk.
-    const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-    const int smallSide = GetSystemMetricsForDpi(SM_CXSMICON, form_->dpi());
-    EXPECT_EQ(iconPixels(small), iconPixels(ownIconImage(smallSide).get()));
+    // The caption's and Alt+Tab's icons at the window's DPI (16 and 32 pixels
+    // at 96 dpi, 20 and 40 at 120, 24 and 48 at 144), each drawn from an image
+    // at least its size: the small drawing, not the large one shrunk.
+    for (const auto& [which, metric] :
+         {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+        const int side = GetSystemMetricsForDpi(metric, form_->dpi());
+        EXPECT_EQ(iconPixels(icon), sharpIconPixels(side)) << side << " pixels";
+    }
     // The status box always shows its scroll bar.
     SCROLLBARINFO scrollBar{sizeof scrollBar, {}, 0, 0, 0, 0, {}};
     EXPECT_TRUE(GetScrollBarInfo(box("Text3"), OBJID_VSCROLL, &scrollBar));
@@ -514,13 +526,27 @@ TEST_F(Form1Window, EnterAndEscapeDoNothingButEnterOrSpaceOnTheButtonPressesIt) 
     }
 }
 
+// A box can hold half of a surrogate pair (it can be pasted); it is quoted
+// as U+FFFD, and a whole pair beside it stays whole.
 TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
-    SendMessageW(box("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7\xD800"));
-    typeInto("Text2", "5.75");
-    press();
-    EXPECT_EQ(reporter_.messages,
-              std::vector<std::string>{"The weight \"7\xEF\xBF\xBD\" is not a number." +
-                                       test::kNotANumberHint});
+    struct Row {
+        const wchar_t* typed;
+        std::string quoted;
+    };
+    // clang-format off
+    for (const Row& row : {Row{L"7\xD800",              "7\xEF\xBF\xBD"},
+                           Row{L"\xDC00" L"7",          "\xEF\xBF\xBD" "7"},
+                           Row{L"\xD800\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+                           Row{L"\xD83D\xDE00\xDE00", "\xF0\x9F\x98\x80\xEF\xBF\xBD"}}) {
+        // clang-format on
+        reporter_.messages.clear();
+        SendMessageW(box("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
+        typeInto("Text2", "5.75");
+        press();
+        EXPECT_EQ(reporter_.messages,
+                  std::vector<std::string>{"The weight \"" + row.quoted + "\" is not a number." +
+                                           test::kNotANumberHint});
+    }
 }
 
 TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
@@ -596,32 +622,56 @@ TEST_F(Form1Window, ArrowKeysOnTheButtonMoveTheFocusAsInADialog) {
     }
 }
 
-// The user enlarges the text: the window takes the new message font and
-// grows with it, every label still before its box; and back.
+// The user enlarges the text, whichever setting Windows then names: the
+// window takes the new message font and grows with it, every label still
+// before its box, staying within the work area from the corner it was moved
+// to; and back. A setting that leaves the font lays nothing out again.
 TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
     NONCLIENTMETRICSW saved{};
     saved.cbSize = sizeof saved;
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
-    const auto setFont = [&](const NONCLIENTMETRICSW& metrics) {
-        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof metrics,
-                              const_cast<NONCLIENTMETRICSW*>(&metrics), 0);
-        SendMessageW(form_->window(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    NONCLIENTMETRICSW larger = saved;
+    larger.lfMessageFont.lfHeight =
+        -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
+    struct Row {
+        const char* name;
+        const NONCLIENTMETRICSW* metrics;
+        WPARAM setting;
+        double scale;
+        bool laidOutAgain;
+    };
+    RECT frame{}, work{};
+    GetWindowRect(form_->window(), &frame);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    SetWindowPos(form_->window(), nullptr, work.right - (frame.right - frame.left),
+                 work.bottom - (frame.bottom - frame.top), 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    // clang-format off
+    for (const Row& row : {Row{"larger, as non-client metrics", &larger, SPI_SETNONCLIENTMETRICS, 12.0 / 9, true},
+                           Row{"back, as no setting in particular", &saved, 0, 1, true},
+                           Row{"larger, as the icon font", &larger, SPI_SETICONTITLELOGFONT, 12.0 / 9, true},
+                           Row{"the same font", &larger, SPI_SETNONCLIENTMETRICS, 12.0 / 9, false},
+                           Row{"back", &saved, SPI_SETNONCLIENTMETRICS, 1, true}}) {
+        // clang-format on
+        const auto fontBefore = SendMessageW(box("Text1"), WM_GETFONT, 0, 0);
+        SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *row.metrics,
+                              const_cast<NONCLIENTMETRICSW*>(row.metrics), 0);
+        SendMessageW(form_->window(), WM_SETTINGCHANGE, row.setting, 0);
         RECT client{}, label{}, boxes{};
         GetClientRect(form_->window(), &client);
         GetWindowRect(box("Label1"), &label);
         GetWindowRect(box("Combo1"), &boxes);
-        EXPECT_LT(label.right, boxes.left);
-        return std::pair{client.right, client.bottom};
-    };
-    NONCLIENTMETRICSW larger = saved;
-    larger.lfMessageFont.lfHeight =
-        -MulDiv(12, static_cast<int>(form_->dpi()), 72);  // 4/3 of 9 points
-    const auto grown = setFont(larger);
-    const auto back = setFont(saved);
-    const FormDesign& design = form1Design();
-    EXPECT_EQ(grown, (std::pair<LONG, LONG>{px(design.clientWidth, 12.0 / 9),
-                                            px(design.clientHeight, 12.0 / 9)}));
-    EXPECT_EQ(back, (std::pair<LONG, LONG>{px(design.clientWidth), px(design.clientHeight)}));
+        GetWindowRect(form_->window(), &frame);
+        const FormDesign& design = form1Design();
+        EXPECT_EQ(client.right, px(design.clientWidth, row.scale)) << row.name;
+        EXPECT_EQ(client.bottom, px(design.clientHeight, row.scale)) << row.name;
+        EXPECT_LT(label.right, boxes.left) << row.name;
+        EXPECT_EQ(SendMessageW(box("Text1"), WM_GETFONT, 0, 0) != fontBefore, row.laidOutAgain)
+            << row.name;
+        EXPECT_TRUE(frame.left >= work.left && frame.top >= work.top && frame.right <= work.right &&
+                    frame.bottom <= work.bottom)
+            << row.name << ": " << frame.left << "," << frame.top << " " << frame.right << ","
+            << frame.bottom;
+    }
 }
 
 TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -30,11 +31,9 @@ int report() {
     return failures == 0 ? 0 : 1;
 }
 
-// The window's client size when the desktop's font has this many points:
-// the design's 217 x 243 grown by points / 9, never shrunk.
-std::pair<int, int> clientSize(int points) {
-    const double scale = points > 9 ? points / 9.0 : 1.0;
-    return {int(3255 * scale / 15 + 0.5), int(3645 * scale / 15 + 0.5)};
+template <typename T>
+std::unique_ptr<T, decltype(&std::free)> own(T* reply) {
+    return {reply, &std::free};
 }
 
 // The value of `key=` in a desktop entry.
@@ -45,135 +44,321 @@ std::string desktopEntry(const std::string& file, const std::string& key) {
     return {};
 }
 
-}  // namespace
+struct Options {
+    std::string windowManager, desktopFile, staleManager;
+    std::string font;  // a KDE font entry: family, points, pixels, hint, weight
+    int xftDpi = 0;
+    int expectedWidth = 0, expectedHeight = 0;  // the client area, when given
+    int starts = 0;
+    std::string program;
+};
 
-// real_window_test [--wm openbox] [--font-points N] [--desktop FILE] PROGRAM
-// --wm starts that window manager first; --font-points hands the program a
-// desktop font of N points the way a KDE session does; --desktop names the
-// launcher whose StartupWMClass the window must carry.
-int main(int argc, char** argv) {
-    std::string windowManager, desktopFile;
-    int points = 9;
+// real_window_test [OPTION VALUE]... PROGRAM
+std::optional<Options> parse(int argc, char** argv) {
+    Options options;
     int at = 1;
     for (; at + 1 < argc && std::string(argv[at]).starts_with("--"); at += 2) {
-        const std::string option = argv[at];
+        const std::string option = argv[at], value = argv[at + 1];
         if (option == "--wm")
-            windowManager = argv[at + 1];
-        else if (option == "--font-points")
-            points = std::atoi(argv[at + 1]);
+            options.windowManager = value;
+        else if (option == "--stale-wm-check")
+            options.staleManager = value;
+        else if (option == "--font")
+            options.font = value;
+        else if (option == "--xft-dpi")
+            options.xftDpi = std::atoi(value.c_str());
+        else if (option == "--client")
+            std::sscanf(value.c_str(), "%dx%d", &options.expectedWidth, &options.expectedHeight);
         else if (option == "--desktop")
-            desktopFile = argv[at + 1];
+            options.desktopFile = value;
+        else if (option == "--starts")
+            options.starts = std::atoi(value.c_str());
+        else
+            return std::nullopt;
     }
-    if (at + 1 != argc) {
-        std::fprintf(stderr, "usage: %s [--wm NAME] [--font-points N] [--desktop FILE] PROGRAM\n",
-                     argv[0]);
-        return 2;
-    }
-    Client x;
-    if (!x.connected()) {
-        std::fprintf(stderr, "cannot reach the X server\n");
-        return 2;
-    }
-    std::optional<Process> manager;
-    if (!windowManager.empty()) {
-        manager.emplace(std::vector<std::string>{windowManager, "--sm-disable"});
-        const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW)
-                   .empty() &&
-               std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(10ms);
-        expect(!x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW)
-                    .empty(),
-               windowManager + " runs");
-    }
-    char configHome[] = "/tmp/parvolin-kde-XXXXXX";
-    if (points != 9) {
-        if (mkdtemp(configHome) == nullptr) return 2;
-        std::ofstream(std::string(configHome) + "/kdeglobals")
-            << "[General]\nfont=DejaVu Sans," << points << ",-1,5,50,0,0,0,0,0\n";
-        setenv("XDG_CONFIG_HOME", configHome, 1);
+    if (at + 1 != argc) return std::nullopt;
+    options.program = argv[at];
+    return options;
+}
+
+// Hands the program a desktop font the way a KDE session does.
+class KdeFont {
+public:
+    explicit KdeFont(const std::string& font) {
+        if (font.empty() || mkdtemp(folder_) == nullptr) return;
+        std::ofstream(std::string(folder_) + "/kdeglobals") << "[General]\nfont=" << font << "\n";
+        setenv("XDG_CONFIG_HOME", folder_, 1);
         setenv("XDG_CURRENT_DESKTOP", "KDE", 1);
         setenv("KDE_SESSION_VERSION", "5", 1);
     }
-    Process program(argv[at]);
-    if (!program.started()) {
-        std::fprintf(stderr, "cannot start %s\n", argv[at]);
-        return 2;
-    }
-    const auto window = x.waitForWindow("Parvolin", 30s);
-    if (points != 9) std::filesystem::remove_all(configHome);
-    expect(window.has_value(), "a window titled Parvolin appears");
-    if (!window) return report();
+    ~KdeFont() { std::filesystem::remove_all(folder_); }
+    KdeFont(const KdeFont&) = delete;
+    KdeFont& operator=(const KdeFont&) = delete;
 
-    const auto [width, height] = clientSize(points);
-    const std::string size = std::to_string(width) + " x " + std::to_string(height);
-    auto geometry = std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)>(
-        xcb_get_geometry_reply(x.connection(), xcb_get_geometry(x.connection(), *window), nullptr),
-        &std::free);
-    expect(geometry && geometry->width == width && geometry->height == height,
-           "its client area is " + size + " at a " + std::to_string(points) + "-point font");
+private:
+    char folder_[32] = "/tmp/parvolin-kde-XXXXXX";
+};
+
+// Sets Xft.dpi among the server's resources, as a desktop's settings do.
+void setXftDpi(Client& x, int dpi) {
+    const std::string resources = "Xft.dpi:\t" + std::to_string(dpi) + "\n";
+    xcb_change_property(x.connection(), XCB_PROP_MODE_REPLACE, x.screen().root,
+                        XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 8,
+                        std::uint32_t(resources.size()), resources.data());
+    xcb_flush(x.connection());
+}
+
+// What a window manager that has gone leaves behind: the root names a
+// check window with its name, but that window does not name itself.
+xcb_window_t leaveStaleManagerCheck(Client& x, const std::string& name) {
+    const xcb_window_t window = xcb_generate_id(x.connection());
+    xcb_create_window(x.connection(), XCB_COPY_FROM_PARENT, window, x.screen().root, -1, -1, 1, 1,
+                      0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_change_property(x.connection(), XCB_PROP_MODE_REPLACE, window, x.atom("_NET_WM_NAME"),
+                        x.atom("UTF8_STRING"), 8, std::uint32_t(name.size()), name.data());
+    xcb_change_property(x.connection(), XCB_PROP_MODE_REPLACE, x.screen().root,
+                        x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 32, 1, &window);
+    xcb_flush(x.connection());
+    return window;
+}
+
+void startWindowManager(Client& x, const std::string& name, std::optional<Process>& manager) {
+    if (name.empty()) return;
+    manager.emplace(std::vector<std::string>{name, "--sm-disable"});
+    const auto running = [&] {
+        return !x.property(x.screen().root, x.atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW)
+                    .empty();
+    };
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!running() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    expect(running(), name + " runs");
+}
+
+// The top-level window that holds `window`: the manager's frame, or the
+// window itself without a manager.
+xcb_window_t topLevel(Client& x, xcb_window_t window) {
+    for (;;) {
+        auto tree = own(
+            xcb_query_tree_reply(x.connection(), xcb_query_tree(x.connection(), window), nullptr));
+        if (!tree || tree->parent == x.screen().root || tree->parent == XCB_WINDOW_NONE)
+            return window;
+        window = tree->parent;
+    }
+}
+
+// The frame's rectangle on the screen: the window's origin, less the frame
+// extents the manager announces.
+struct Frame {
+    int left, top, right, bottom;
+};
+Frame frameOf(Client& x, xcb_window_t window, int width, int height) {
+    const auto extents = x.property(window, x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
+    const auto side = [&](std::size_t at) { return extents.size() == 4 ? int(extents[at]) : 0; };
+    auto origin = own(xcb_translate_coordinates_reply(
+        x.connection(), xcb_translate_coordinates(x.connection(), window, x.screen().root, 0, 0),
+        nullptr));
+    if (!origin) return {-10000, -10000, -10000, -10000};
+    return {origin->dst_x - side(0), origin->dst_y - side(2), origin->dst_x + width + side(1),
+            origin->dst_y + height + side(3)};
+}
+
+// Moves of a top-level window after its first map, read from the root's
+// structure events: the window jumped if it was mapped in one place and
+// then moved to another.
+class MoveWatch {
+public:
+    explicit MoveWatch(Client& x) : x_(x) {
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x.connection(), x.screen().root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(x.connection());
+    }
+
+    // How many times `window` moved after it was first mapped.
+    int movesAfterMap(xcb_window_t window) {
+        while (auto event = own(xcb_poll_for_event(x_.connection()))) {
+            switch (event->response_type & 0x7f) {
+            case XCB_CREATE_NOTIFY: {
+                const auto* create = reinterpret_cast<xcb_create_notify_event_t*>(event.get());
+                windows_[create->window] = {create->x, create->y, false, 0};
+                break;
+            }
+            case XCB_MAP_NOTIFY:
+                windows_[reinterpret_cast<xcb_map_notify_event_t*>(event.get())->window].mapped =
+                    true;
+                break;
+            case XCB_CONFIGURE_NOTIFY: {
+                const auto* change = reinterpret_cast<xcb_configure_notify_event_t*>(event.get());
+                auto& seen = windows_[change->window];
+                if (seen.mapped && (change->x != seen.x || change->y != seen.y)) ++seen.moves;
+                seen.x = change->x;
+                seen.y = change->y;
+                break;
+            }
+            default: break;
+            }
+        }
+        return windows_[window].moves;
+    }
+
+private:
+    struct Seen {
+        int x, y;
+        bool mapped;
+        int moves;
+    };
+    Client& x_;
+    std::map<xcb_window_t, Seen> windows_;
+};
+
+// Everything about one started window that a window manager and a user see.
+void checkWindow(Client& x, const Options& options, xcb_window_t window, MoveWatch& moves) {
+    auto geometry = own(
+        xcb_get_geometry_reply(x.connection(), xcb_get_geometry(x.connection(), window), nullptr));
+    const int width = geometry ? geometry->width : 0, height = geometry ? geometry->height : 0;
+    if (options.expectedWidth > 0)
+        expect(width == options.expectedWidth && height == options.expectedHeight,
+               "its client area is " + std::to_string(options.expectedWidth) + " x " +
+                   std::to_string(options.expectedHeight) + " (" + std::to_string(width) + " x " +
+                   std::to_string(height) + ")");
 
     // The framed window (the client area alone without a window manager)
-    // sits in the middle of the work area, once the program has placed it.
-    const auto frameOffCentre = [&] {
-        const auto extents = x.property(*window, x.atom("_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL);
-        const int left = extents.size() == 4 ? int(extents[0]) : 0,
-                  right = extents.size() == 4 ? int(extents[1]) : 0;
-        const int top = extents.size() == 4 ? int(extents[2]) : 0,
-                  bottom = extents.size() == 4 ? int(extents[3]) : 0;
-        auto origin = std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)>(
-            xcb_translate_coordinates_reply(
-                x.connection(),
-                xcb_translate_coordinates(x.connection(), *window, x.screen().root, 0, 0), nullptr),
-            &std::free);
-        if (!origin) return 1000;
-        const int centreX = origin->dst_x - left + (width + left + right) / 2;
-        const int centreY = origin->dst_y - top + (height + top + bottom) / 2;
-        return std::max(std::abs(centreX - x.screen().width_in_pixels / 2),
-                        std::abs(centreY - x.screen().height_in_pixels / 2));
+    // sits in the middle of the work area, once the program has placed it,
+    // or, when it is larger, from the top left of the screen.
+    const int screenWidth = x.screen().width_in_pixels, screenHeight = x.screen().height_in_pixels;
+    const auto offCentre = [&] {
+        const Frame frame = frameOf(x, window, width, height);
+        const int dx = std::abs((frame.left + frame.right) / 2 - screenWidth / 2);
+        const int dy = std::abs((frame.top + frame.bottom) / 2 - screenHeight / 2);
+        return std::max(frame.right - frame.left <= screenWidth ? dx : std::abs(frame.left),
+                        frame.bottom - frame.top <= screenHeight ? dy : std::abs(frame.top));
     };
     const auto placedBy = std::chrono::steady_clock::now() + 5s;
-    while (frameOffCentre() > 1 && std::chrono::steady_clock::now() < placedBy)
+    while (offCentre() > 1 && std::chrono::steady_clock::now() < placedBy)
         std::this_thread::sleep_for(10ms);
-    expect(frameOffCentre() <= 1, "the framed window is centred on the screen (off by " +
-                                      std::to_string(frameOffCentre()) + " px)");
+    expect(offCentre() <= 1, "the framed window is centred on the screen (off by " +
+                                 std::to_string(offCentre()) + " px)");
+    const Frame frame = frameOf(x, window, width, height);
+    expect(frame.left >= 0 && frame.top >= 0 && frame.right <= screenWidth &&
+               frame.bottom <= screenHeight,
+           "the framed window lies within the screen (" + std::to_string(frame.left) + ", " +
+               std::to_string(frame.top) + ") to (" + std::to_string(frame.right) + ", " +
+               std::to_string(frame.bottom) + ")");
+    expect(moves.movesAfterMap(topLevel(x, window)) == 0,
+           "it appears where it stays: no move after its first map");
 
     // WM_NORMAL_HINTS: flags, x, y, width, height, min w/h (5, 6), max w/h (7, 8).
-    const auto hints = x.property(*window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
+    const auto hints = x.property(window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
     expect(hints.size() >= 9 && int(hints[5]) == width && int(hints[6]) == height &&
                int(hints[7]) == width && int(hints[8]) == height,
            "it cannot be resized (minimum and maximum size are its size)");
 
     // Off the taskbar only where the window manager's task switcher still
     // lists such a window (Openbox does; with no window manager nothing would).
-    const auto states = x.property(*window, x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM);
+    const auto states = x.property(window, x.atom("_NET_WM_STATE"), XCB_ATOM_ATOM);
     const bool skipsTaskbar = std::find(states.begin(), states.end(),
                                         x.atom("_NET_WM_STATE_SKIP_TASKBAR")) != states.end();
-    expect(skipsTaskbar == (windowManager == "openbox"),
-           windowManager == "openbox"
+    expect(skipsTaskbar == (options.windowManager == "openbox"),
+           options.windowManager == "openbox"
                ? "it asks Openbox to keep it off the taskbar"
                : "it keeps its taskbar entry where no switcher is known to list it");
 
     // WM_CLASS: instance and class, each ending in a NUL.
-    if (!desktopFile.empty()) {
-        const std::string wmClass = x.text(*window, XCB_ATOM_WM_CLASS);
+    if (!options.desktopFile.empty()) {
+        const std::string wmClass = x.text(window, XCB_ATOM_WM_CLASS);
         const std::string className = wmClass.substr(wmClass.find('\0') + 1);
-        const std::string expected = desktopEntry(desktopFile, "StartupWMClass");
+        const std::string expected = desktopEntry(options.desktopFile, "StartupWMClass");
         expect(!expected.empty() && className == expected + '\0',
                "its WM_CLASS class matches the launcher's StartupWMClass \"" + expected + "\"");
     }
 
     // _NET_WM_ICON: width, height, then the pixels, for each size offered.
-    const auto icon = x.property(*window, x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL);
+    const auto icon = x.property(window, x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL);
     bool has48 = false, has256 = false;
     for (std::size_t i = 0; i + 1 < icon.size(); i += 2 + std::size_t(icon[i]) * icon[i + 1]) {
         has48 = has48 || (icon[i] == 48 && icon[i + 1] == 48);
         has256 = has256 || (icon[i] == 256 && icon[i + 1] == 256);
     }
     expect(has48 && has256, "it carries its icon, 48 x 48 and 256 x 256 among the sizes");
+}
 
-    x.close(*window);
-    const auto exit = program.waitForExit(20s);
+int runOnce(const Options& options) {
+    Client x;
+    if (!x.connected()) {
+        std::fprintf(stderr, "cannot reach the X server\n");
+        return 2;
+    }
+    if (options.xftDpi > 0) setXftDpi(x, options.xftDpi);
+    if (!options.staleManager.empty()) leaveStaleManagerCheck(x, options.staleManager);
+    std::optional<Process> manager;
+    startWindowManager(x, options.windowManager, manager);
+    MoveWatch moves(x);
+    std::optional<Process> program;
+    {
+        const KdeFont font(options.font);
+        program.emplace(options.program);
+        if (!program->started()) {
+            std::fprintf(stderr, "cannot start %s\n", options.program.c_str());
+            return 2;
+        }
+        const auto window = x.waitForWindow("Parvolin", 30s);
+        expect(window.has_value(), "a window titled Parvolin appears");
+        if (!window) return report();
+        checkWindow(x, options, *window, moves);
+        x.close(*window);
+    }
+    const auto exit = program->waitForExit(20s);
     expect(exit && exit->status == 0, "closing the window ends the program with status 0");
     return report();
+}
+
+// A connection to an X server that may be resetting: retried for a while.
+std::optional<Client> connectWhenReady() {
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    for (;;) {
+        std::optional<Client> x(std::in_place);
+        if (x->connected() || std::chrono::steady_clock::now() > deadline)
+            return x->connected() ? std::move(x) : std::nullopt;
+        std::this_thread::sleep_for(10ms);
+    }
+}
+
+// The program started again and again on a server that resets whenever its
+// last client leaves (no -noreset), with no other client connected while it
+// starts and both cores kept busy: each start must show its window. The
+// test connects only once the program has had time to connect itself.
+int startRepeatedly(const Options& options) {
+    const std::vector<std::string> busy{"sh", "-c", "while :; do :; done"};
+    const Process busy1(busy), busy2(busy);
+    for (int start = 1; start <= options.starts; ++start) {
+        Process program(options.program);
+        const std::string which = "start " + std::to_string(start);
+        if (auto early = program.waitForExit(500ms)) {
+            expect(false, which + " shows its window (it ended with " +
+                              std::to_string(early->status) + ")");
+            continue;
+        }
+        auto x = connectWhenReady();
+        const auto window = x ? x->waitForWindow("Parvolin", 30s) : std::nullopt;
+        expect(window.has_value(), which + " shows its window");
+        if (!window) continue;
+        x->close(*window);
+        const auto exit = program.waitForExit(20s);
+        expect(exit && exit->status == 0, which + " ends with status 0 when closed");
+    }
+    return report();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto options = parse(argc, argv);
+    if (!options) {
+        std::fprintf(stderr,
+                     "usage: %s [--wm NAME] [--stale-wm-check NAME] [--font KDE-FONT] "
+                     "[--xft-dpi N] [--client WxH] [--desktop FILE] [--starts N] PROGRAM\n",
+                     argv[0]);
+        return 2;
+    }
+    return options->starts > 0 ? startRepeatedly(*options) : runOnce(*options);
 }

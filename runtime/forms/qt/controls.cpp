@@ -11,13 +11,10 @@
 #include <stdexcept>
 
 namespace parvolin::qt {
-namespace {
 
 QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-}  // namespace
 
 std::string controlText(const QComboBox& box) { return box.currentText().toStdString(); }
 std::string controlText(const QLineEdit& box) { return box.text().toStdString(); }

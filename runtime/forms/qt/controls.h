@@ -13,8 +13,11 @@ class QPlainTextEdit;
 
 namespace parvolin::qt {
 
-// The control operations the handlers use. Texts cross as UTF-8; a failed
-// call throws, so that it ends the running handler like any other error.
+// A UTF-8 text of the program's as Qt holds texts.
+QString fromUtf8(std::string_view text);
+
+// What Form's control operations do to each kind of Qt widget; the program's
+// texts are UTF-8 on this side.
 
 std::string controlText(const QComboBox& box);
 std::string controlText(const QLineEdit& box);

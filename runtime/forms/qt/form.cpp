@@ -10,27 +10,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 #include <stdexcept>
 
 #include "runtime/forms/announcements.h"
 #include "runtime/forms/qt/accessibility.h"
 #include "runtime/forms/qt/controls.h"
+#include "runtime/forms/qt/layout_scale.h"
 
 namespace parvolin::qt {
 namespace {
-
-// The layout scale of a font: its size in points over the design's 9 (see
-// layoutScale). A font given in pixels is converted at the window's dpi.
-double layoutScaleOf(const QWidget& window) {
-    const QFont& font = window.font();
-    const double points =
-        font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / window.logicalDpiY();
-    return layoutScale(points);
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     switch (design.kind) {
@@ -66,8 +55,8 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
 
 }  // namespace
 
-void MessageBoxReporter::report(QWidget* window, const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), message,
+void MessageBoxReporter::report(QWidget* window, std::string_view message) {
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), fromUtf8(message),
                     QMessageBox::Ok, window);
     // A typed text must never be read as markup.
     box.setTextFormat(Qt::PlainText);
@@ -121,12 +110,17 @@ QSize Form::clientSize() const {
     return {pixels(design_.clientWidth), pixels(design_.clientHeight)};
 }
 
+void Form::fitWithin(QSize room) {
+    room_ = room;
+    layOut();
+}
+
 // Places every control for the window's font: the twip grid grows with the
-// font, and each label sizes itself to its caption in that font. Runs again
-// when the font changes, so it must not throw: a control not made yet is
-// skipped.
+// font, as far as the room allows, and each label sizes itself to its
+// caption in that font. Runs again when the font changes, so it must not
+// throw: a control not made yet is skipped.
 void Form::layOut() {
-    scale_ = layoutScaleOf(*this);
+    scale_ = std::min(layoutScaleFor(*this, design_), scaleFitting(design_, room_));
     for (const ControlDesign& design : design_.controls) {
         auto* widget = findChild<QWidget*>(fromUtf8(design.name), Qt::FindDirectChildrenOnly);
         if (widget == nullptr) continue;
@@ -191,36 +185,32 @@ void Form::bindEvent(const EventBinding& binding) {
 }
 
 // The load handler fills the window before anyone sees it: it announces nothing.
-void Form::load() { reportFailure(runHandler(design_.load, *this, design_)); }
-
-void Form::run(Handler handler) {
-    ChangeRecorder recorder(*this);
-    const auto failure = runHandler(handler, recorder, design_);
-    if (failure) return reportFailure(failure);
-    try {
-        if (const std::string sentence = announcementAfter(recorder, design_); !sentence.empty())
-            announcer_.announce(QString::fromStdString(sentence));
-    } catch (...) {
-        // Out of memory: the result shows, unannounced.
-    }
+void Form::load() {
+    guard([this] { runHandlerReportingFailure(design_.load, *this, *this, design_); });
 }
 
-void Form::reportFailure(const std::optional<HandlerFailure>& failure) {
-    if (!failure || failure->message.empty()) return;
+void Form::run(Handler handler) {
+    guard([this, handler] { runEventHandler(handler, *this, *this, *this, design_); });
+}
+
+// Nothing a handler's report throws may reach Qt's event loop.
+template <typename Step>
+void Form::guard(Step step) noexcept {
     try {
-        reporter_.report(this, QString::fromStdString(failure->message));
-        focusForCorrection(failure->correctionBox);
+        step();
     } catch (...) {
         // Reporting failed too (out of memory, say): the handler has ended and
         // the window stays usable, which is all that is left to keep.
     }
 }
 
-// The box the message named gets the focus with its text selected, so that
-// typing replaces it. In a window that is not active yet (the message box is
-// still closing) Qt keeps this as the focus to restore on activation.
-void Form::focusForCorrection(std::string_view name) {
-    if (name.empty()) return;
+void Form::announce(std::string_view sentence) { announcer_.announce(fromUtf8(sentence)); }
+
+void Form::showError(std::string_view message) { reporter_.report(this, message); }
+
+// In a window that is not active yet (the message box is still closing) Qt
+// keeps this as the focus to restore on activation.
+void Form::focusWithTextSelected(std::string_view name) {
     QWidget& box = control(name);
     box.setFocus(Qt::OtherFocusReason);
     if (auto* combo = qobject_cast<QComboBox*>(&box); combo && combo->lineEdit())

@@ -3,34 +3,31 @@
 #include <QString>
 #include <QWidget>
 
+#include "runtime/forms/announcements.h"
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
+#include "runtime/forms/handler_frame.h"
 #include "runtime/forms/qt/accessibility.h"
 
 class QComboBox;
 
 namespace parvolin::qt {
 
-// Shows the user an error that ended a handler.
-class ErrorReporter {
-public:
-    virtual ~ErrorReporter() = default;
-    virtual void report(QWidget* window, const QString& message) = 0;
-};
+using ErrorReporter = parvolin::ErrorReporter<QWidget*>;
 
 // The standard report: a critical message box modal to the window, titled
 // with the application's name, one OK button, the message as plain text.
 class MessageBoxReporter final : public ErrorReporter {
 public:
-    void report(QWidget* window, const QString& message) override;
+    void report(QWidget* window, std::string_view message) override;
 };
 
 // A window built from its design with Qt Widgets. Controls carry their
-// designer names as object names. Its handlers run inside the error frame:
-// whatever a handler throws ends that handler, is reported, and never reaches
-// Qt's event loop (an exception through the event loop is undefined
-// behaviour in Qt); the focus then goes to the box to correct.
-class Form final : public QWidget, public FormControls {
+// designer names as object names. Its handlers run inside the error frame
+// (handler_frame.h); nothing a handler or its report throws reaches Qt's
+// event loop (an exception through the event loop is undefined behaviour in
+// Qt).
+class Form final : public QWidget, public FormControls, public FailureSteps, public LiveRegion {
 public:
     Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent = nullptr);
 
@@ -41,11 +38,19 @@ public:
     // scale of the window's font.
     QSize clientSize() const;
 
+    // Keeps the client area within `room` (the screen's available area less
+    // the window's frame), however large the font grows.
+    void fitWithin(QSize room);
+
     std::string text(std::string_view control) const override;
     void setText(std::string_view control, std::string_view text) override;
     void setListItem(std::string_view control, int index, std::string_view text) override;
     void clearList(std::string_view control) override;
     NumberLocale numberLocale() const override;
+
+    void showError(std::string_view message) override;
+    void focusWithTextSelected(std::string_view box) override;
+    void announce(std::string_view sentence) override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -58,14 +63,15 @@ private:
     void styleStatusBoxes();
     void bindEvent(const EventBinding& binding);
     void run(Handler handler);
-    void reportFailure(const std::optional<HandlerFailure>& failure);
-    void focusForCorrection(std::string_view control);
+    template <typename Step>
+    void guard(Step step) noexcept;
     QWidget& control(std::string_view name) const;
     QComboBox& list(std::string_view name) const;  // throws unless a combo box
 
     const FormDesign& design_;
     ErrorReporter& reporter_;
     double scale_ = 1.0;
+    QSize room_;  // unbounded until the screen is known
     Announcer announcer_;
 };
 

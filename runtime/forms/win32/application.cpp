@@ -3,6 +3,7 @@
 #include "runtime/error_message.h"
 #include "runtime/forms/application.h"
 #include "runtime/forms/win32/form.h"
+#include "runtime/forms/win32/message_box_reporter.h"
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
 

@@ -52,6 +52,19 @@ NativeClass nativeClass(const ControlDesign& design) {
 
 }  // namespace
 
+std::wstring listItem(HWND combo, LRESULT index) {
+    std::wstring item(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1,
+                      L'\0');
+    item.resize(static_cast<std::size_t>(
+        SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(item.data()))));
+    return item;
+}
+
+bool showsSelectedItem(HWND combo) {
+    const auto index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    return index != CB_ERR && windowText(combo) == listItem(combo, index);
+}
+
 void unselectEditText(HWND combo) { SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0)); }
 
 bool isTextBox(ControlKind kind) {

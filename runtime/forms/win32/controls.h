@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "runtime/forms/form_design.h"
 
 namespace parvolin::win32 {
@@ -14,6 +16,12 @@ HWND createControl(HWND parent, const ControlDesign& design, int id);
 // A combo box selects its whole edit text when the text is set; in a box
 // without the focus that shows as a highlight the user did not make.
 void unselectEditText(HWND combo);
+
+// The text of a combo box's list item at `index`.
+std::wstring listItem(HWND combo, LRESULT index);
+
+// Whether a combo box shows the list item that is its selection.
+bool showsSelectedItem(HWND combo);
 
 // Whether the kind of control holds a text the user types.
 bool isTextBox(ControlKind kind);

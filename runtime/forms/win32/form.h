@@ -7,35 +7,25 @@
 
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
+#include "runtime/forms/handler_frame.h"
 #include "runtime/forms/win32/accessibility.h"
+#include "runtime/forms/win32/dialog_focus.h"
 #include "runtime/forms/win32/handles.h"
 
 namespace parvolin::win32 {
 
-// Shows the user an error that ended a handler.
-class ErrorReporter {
-public:
-    virtual ~ErrorReporter() = default;
-    virtual void report(HWND window, const std::wstring& message) = 0;
-};
-
-// The standard report: a message box owned by the window (so modal to it),
-// titled with the window's caption, an error icon and one OK button.
-class MessageBoxReporter final : public ErrorReporter {
-public:
-    void report(HWND window, const std::wstring& message) override;
-};
+using ErrorReporter = parvolin::ErrorReporter<HWND>;
 
 // A window built from its design with the native Win32 controls. Its
-// handlers run inside the error frame: whatever a handler throws ends that
-// handler, is reported, and never unwinds through Windows' code; the focus
-// then goes to the box to correct. Whatever else fails while the window
-// handles a message is reported the same way at its window procedure.
+// handlers run inside the error frame (handler_frame.h); whatever else fails
+// while the window handles a message is reported the same way at its window
+// procedure, and no exception ever unwinds through Windows' code.
 //
-// Its parts, one file each: window_class.cpp (the frame), controls.cpp (the
-// control factory), layout.cpp (twips, DPI and font), icons.cpp, focus.cpp,
-// commands.cpp (command routing), control_operations.cpp, message_loop.cpp.
-class Form final : public FormControls {
+// The window procedure hands each message to one member, on<Message>; the
+// free functions it builds on are in window_class.cpp (the frame),
+// controls.cpp (the control factory), layout.cpp (DPI and font metrics) and
+// accessibility.cpp, and the focus is kept by a DialogFocus.
+class Form final : public FormControls, public FailureSteps {
 public:
     // `iconName` names the .ico resource of the executable; empty for none.
     // Throws if the window cannot be made; no window is left behind then.
@@ -64,6 +54,10 @@ public:
     void clearList(std::string_view control) override;
     NumberLocale numberLocale() const override;
 
+    // A message box owned by the window; does nothing once it has closed.
+    void showError(std::string_view message) override;
+    void focusWithTextSelected(std::string_view box) override;
+
 private:
     struct Control {
         const ControlDesign* design;
@@ -74,21 +68,28 @@ private:
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onNcCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT onCommand(WPARAM wParam);
+    LRESULT onActivate(WPARAM wParam);
+    LRESULT onNextDialogControl(WPARAM wParam, LPARAM lParam);
+    LRESULT onGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
+    LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT onSettingChange();
+    LRESULT onNameControls();
+    LRESULT onDestroy();
+    LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);
+
     void reportFailure(std::string_view detail) noexcept;
     void detach() noexcept;
     void createControls();
     void layOut(UINT dpi);
-    SIZE frameSize(UINT dpi) const;
+    SIZE outerSizeAt(UINT dpi) const;
     void fitFrame();
     void setIcons(UINT dpi);
-    void nameUnlabelledBoxes();
-    void onCommand(WORD id, WORD code);
+    const Control* commandSource(WORD id) const;
+    bool isPick(const Control& source, WORD code) const;
     void pick(const Control& box, Handler handler);
     void run(Handler handler);
-    void rememberFocus();
-    void restoreFocus();
-    void moveFocus(WPARAM target, bool named);
-    void focusForCorrection(std::string_view name);
     void focusWithTextSelected(const Control& control);
     const Control& find(std::string_view name) const;
     const Control& findList(std::string_view name) const;
@@ -104,11 +105,7 @@ private:
     UniqueFont font_;
     UniqueIcon bigIcon_, smallIcon_;
     AccessibleNames names_;
-    // The control to give the focus back to when the window is activated
-    // again: DefWindowProc would give it to the window itself.
-    HWND focus_ = nullptr;
-    // While the focus goes back there: it returns as it was, nothing selected.
-    bool restoringFocus_ = false;
+    DialogFocus focus_;
 };
 
 }  // namespace parvolin::win32

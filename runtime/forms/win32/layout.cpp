@@ -1,9 +1,10 @@
 #include "runtime/forms/win32/layout.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
+#include <tuple>
 
-#include "runtime/forms/win32/form.h"
 #include "runtime/forms/win32/text.h"
 #include "runtime/forms/win32/window_class.h"
 
@@ -28,6 +29,13 @@ bool messageLogFont(UINT dpi, LOGFONTW& font) {
     return true;
 }
 
+auto fontShape(const LOGFONTW& font) {
+    return std::tie(font.lfHeight, font.lfWidth, font.lfEscapement, font.lfOrientation,
+                    font.lfWeight, font.lfItalic, font.lfUnderline, font.lfStrikeOut,
+                    font.lfCharSet, font.lfOutPrecision, font.lfClipPrecision, font.lfQuality,
+                    font.lfPitchAndFamily);
+}
+
 // The font's size in points: its height is in pixels at `dpi`.
 double scaleOf(const LOGFONTW& font, UINT dpi) {
     return parvolin::layoutScale(std::abs(font.lfHeight) * 72.0 / dpi);
@@ -47,6 +55,21 @@ double messageFontScale(UINT dpi) {
     return messageLogFont(dpi, font) ? scaleOf(font, dpi) : 1.0;
 }
 
+bool isMessageFont(HFONT font, UINT dpi) {
+    LOGFONTW wanted{}, used{};
+    if (!messageLogFont(dpi, wanted)) return true;
+    if (GetObjectW(font, sizeof used, &used) != sizeof used) return false;
+    return fontShape(wanted) == fontShape(used) &&
+           std::wcsncmp(wanted.lfFaceName, used.lfFaceName, LF_FACESIZE) == 0;
+}
+
+RECT workAreaOf(HWND window) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
+}
+
 SIZE captionSize(HWND label, HFONT font) {
     const std::wstring caption = windowText(label);
     const ClientDc client{label};
@@ -58,7 +81,7 @@ SIZE captionSize(HWND label, HFONT font) {
     return {extent.right - extent.left, extent.bottom - extent.top};
 }
 
-SIZE frameSize(int clientWidth, int clientHeight, UINT dpi, double scale) {
+SIZE windowSizeForClient(int clientWidth, int clientHeight, UINT dpi, double scale) {
     const int pixelsPerInch = static_cast<int>(dpi);
     RECT frame{0, 0, twipsToPixels(clientWidth, pixelsPerInch, scale),
                twipsToPixels(clientHeight, pixelsPerInch, scale)};
@@ -84,47 +107,6 @@ void setClosedComboHeight(HWND combo, int height) {
         SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
         asked += height - closedHeight();
     }
-}
-
-// Twips become pixels at the window's DPI, grown by the message font's
-// scale; a label takes its caption's size.
-void Form::layOut(UINT dpi) {
-    // The old font is deleted only once no control uses it any more.
-    WindowFont font = messageFont(dpi);
-    const auto px = [&](int twips) {
-        return twipsToPixels(twips, static_cast<int>(dpi), font.scale);
-    };
-    for (const Control& control : controls_) {
-        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font.font.get()), FALSE);
-        const TwipRect& place = control.design->place;
-        int width = px(place.width), height = px(place.height);
-        if (control.design->kind == ControlKind::Label) {
-            const SIZE size = captionSize(control.window, font.font.get());
-            width = size.cx;
-            height = size.cy;
-        } else if (control.design->kind == ControlKind::DropDownCombo) {
-            // A combo box's height includes its drop-down list.
-            height += kVisibleListItems *
-                      static_cast<int>(SendMessageW(control.window, CB_GETITEMHEIGHT, 0, 0));
-        }
-        SetWindowPos(control.window, nullptr, px(place.left), px(place.top), width, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (control.design->kind == ControlKind::DropDownCombo)
-            setClosedComboHeight(control.window, px(place.height));
-    }
-    font_ = std::move(font.font);
-    InvalidateRect(window_, nullptr, TRUE);
-}
-
-SIZE Form::frameSize(UINT dpi) const {
-    return win32::frameSize(design_.clientWidth, design_.clientHeight, dpi, messageFontScale(dpi));
-}
-
-void Form::fitFrame() {
-    const UINT current = dpi();
-    const SIZE size = frameSize(current);
-    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
 }  // namespace parvolin::win32

@@ -18,12 +18,21 @@ struct WindowFont {
 WindowFont messageFont(UINT dpi);
 double messageFontScale(UINT dpi);
 
+// Whether `font` is the message font the system gives at `dpi` now; true
+// when the system cannot say.
+bool isMessageFont(HFONT font, UINT dpi);
+
+// The work area of the monitor that holds most of `window`: the screen less
+// the taskbar and the bars docked to its edges.
+RECT workAreaOf(HWND window);
+
 // The size of a label's caption drawn in `font`.
 SIZE captionSize(HWND label, HFONT font);
 
-// The outer size of a window whose client area is `clientWidth` by
-// `clientHeight` twips, at `dpi` and grown by `scale`.
-SIZE frameSize(int clientWidth, int clientHeight, UINT dpi, double scale);
+// The outer size, frame and caption included, of a window of the program's
+// frame style whose client area is `clientWidth` by `clientHeight` twips, at
+// `dpi` and grown by `scale`.
+SIZE windowSizeForClient(int clientWidth, int clientHeight, UINT dpi, double scale);
 
 // Gives a closed drop-down combo box the height `height`: Windows sizes it
 // from its font, which leaves it shorter than a text box of the same design
