@@ -46,8 +46,12 @@ public:
     }
     static void clear() { events().clear(); }
 
-    // The announcements made, politeness first: "polite: BMI 22.7393404746902. ...".
-    static QStringList announcements() {
+    // The announcements `window` made, politeness first ("polite: BMI
+    // 22.7393404746902. ..."), once it has none waiting to be made.
+    static QStringList announcementsOf(const QWidget& window) {
+        const auto* pending = window.findChild<QTimer*>(QStringLiteral("announcement"));
+        if (pending == nullptr) qFatal("the window has no announcer");
+        QTest::qWaitFor([pending] { return !pending->isActive(); }, 5000);
         QStringList said;
         for (const Event& event : events())
             if (!event.announced.isEmpty()) said << event.announced;
@@ -62,6 +66,25 @@ public:
             if (event.object != control && event.object->parent() != control) continue;
             if (event.type == QAccessible::Focus) return false;
             if (event.type == QAccessible::TextCaretMoved) return true;
+        }
+        return false;
+    }
+
+    // The objects that got the focus, in order.
+    static QList<const QObject*> focused() {
+        QList<const QObject*> objects;
+        for (const Event& event : events())
+            if (event.type == QAccessible::Focus) objects << event.object;
+        return objects;
+    }
+
+    // Whether `box` reported its text selected before the focus came to it:
+    // Orca then reads out the selection before it says where the focus is.
+    static bool selectedBeforeFocus(const QObject* box) {
+        for (const Event& event : events()) {
+            if (event.object != box) continue;
+            if (event.type == QAccessible::Focus) return false;
+            if (event.type == QAccessible::TextSelectionChanged) return true;
         }
         return false;
     }
@@ -227,7 +250,7 @@ private slots:
         QVERIFY(status()->toPlainText().isEmpty());
         QCOMPARE(focusedControl(), QStringLiteral("Combo1"));
         // Filling the unit boxes before the window shows is no news.
-        QCOMPARE(HeardEvents::announcements(), QStringList());
+        QCOMPARE(HeardEvents::announcementsOf(*form_), QStringList());
         // Selected, as the native box does on its first focus: typing "m" replaces it.
         QCOMPARE(combo("Combo1")->lineEdit()->selectedText(), QStringLiteral("Imperial"));
     }
@@ -504,8 +527,9 @@ private slots:
         if (scenario.message.empty()) {
             QCOMPARE(reporter_.messages, std::vector<std::string>());
             // Once, without moving the focus from the button.
-            QCOMPARE(HeardEvents::announcements(), QStringList{"polite: BMI " + qs(scenario.bmi) +
-                                                               ". " + qs(scenario.status) + "."});
+            QCOMPARE(
+                HeardEvents::announcementsOf(*form_),
+                QStringList{"polite: BMI " + qs(scenario.bmi) + ". " + qs(scenario.status) + "."});
             QCOMPARE(focusedControl(), QStringLiteral("Command1"));
             QCOMPARE(text("Text4")->text(), qs(scenario.bmi));
             QCOMPARE(status()->toPlainText(), qs(scenario.status));
@@ -517,7 +541,7 @@ private slots:
             return;
         }
         QCOMPARE(reporter_.messages, std::vector<std::string>{scenario.message});
-        QCOMPARE(HeardEvents::announcements(), QStringList());
+        QCOMPARE(HeardEvents::announcementsOf(*form_), QStringList());
         // Given the window, so that the real message box is modal to it.
         QCOMPARE(reporter_.windows, std::vector<QWidget*>{form_.get()});
         QCOMPARE(text("Text4")->text(), QStringLiteral("21.5"));
@@ -583,7 +607,7 @@ private slots:
         for (int round = 0; round < 3; ++round) {
             HeardEvents::clear();
             pick(combo("Combo1"), 1, how);
-            QCOMPARE(HeardEvents::announcements(), QStringList{"polite: Kg and Meters"});
+            QCOMPARE(HeardEvents::announcementsOf(*form_), QStringList{"polite: Kg and Meters"});
             QCOMPARE(combo("Combo1")->currentText(), QStringLiteral("Metric"));
             QCOMPARE(items(combo("Combo2")), QStringList({"Kg"}));
             QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Kg"));
@@ -591,7 +615,7 @@ private slots:
             QCOMPARE(combo("Combo3")->currentText(), QStringLiteral("Meters"));
             HeardEvents::clear();
             pick(combo("Combo1"), 0, how);
-            QCOMPARE(HeardEvents::announcements(), QStringList{"polite: Pounds and Feet"});
+            QCOMPARE(HeardEvents::announcementsOf(*form_), QStringList{"polite: Pounds and Feet"});
             QCOMPARE(items(combo("Combo2")), QStringList({"Pounds"}));
             QCOMPARE(combo("Combo2")->currentText(), QStringLiteral("Pounds"));
             QCOMPARE(items(combo("Combo3")), QStringList({"Feet", "Inches"}));
@@ -744,6 +768,39 @@ private slots:
         QVERIFY(accessible != nullptr);
         QCOMPARE(accessible->text(QAccessible::Name), spoken);
         QCOMPARE(accessible->text(QAccessible::Value), value);
+    }
+
+    // The real message box, closed with Enter: the focus goes straight back
+    // to the box at fault, nothing else gets it on the way, and the text is
+    // selected once the box has the focus.
+    void afterAnErrorTheFocusGoesStraightBackToTheBox() {
+        qt::MessageBoxReporter messageBoxes;
+        qt::Form form(form1Design(), messageBoxes);
+        form.load();
+        form.show();
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto* weight = form.findChild<QLineEdit*>("Text1");
+        weight->setText(QStringLiteral("abc"));
+        auto* button = form.findChild<QPushButton*>("Command1");
+        button->setFocus();
+        QTimer closer;
+        closer.callOnTimeout([&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isActiveWindow()) return;
+            closer.stop();
+            HeardEvents::clear();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        closer.start(10);
+        button->click();
+        // The window manager gives the window back its activation.
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QTRY_COMPARE(QApplication::focusWidget(), weight);
+        QTRY_COMPARE(weight->selectedText(), QStringLiteral("abc"));
+        QCOMPARE(HeardEvents::focused(), QList<const QObject*>{weight});
+        QVERIFY(!HeardEvents::selectedBeforeFocus(weight));
     }
 
     void messageBoxShowsTheReportAsPlainText() {

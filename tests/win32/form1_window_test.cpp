@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 #include <thread>
@@ -46,6 +47,37 @@ void processPendingMessages(const Form& form) {
 }  // namespace parvolin::win32
 
 namespace {
+
+// What the window announced, as it called UI Automation's notification:
+// "polite: BMI 22.7393404746902. ..." for the polite processing (all or the
+// most recent), "assertive: ..." for the important ones.
+std::vector<std::string>& announced() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+// The different sentences announced. A pick is notified more than once (a
+// selection change, then its end), each running the handler; each of them
+// announces the units, and UI Automation's "most recent" processing, under
+// one activity, has the screen reader read the last one only.
+std::set<std::string> sentencesAnnounced() { return {announced().begin(), announced().end()}; }
+
+HRESULT WINAPI hostProvider(HWND, IRawElementProviderSimple** provider) {
+    *provider = nullptr;
+    return S_OK;
+}
+
+// UI Automation's NotificationKind_ActionCompleted and NotificationProcessing_All.
+constexpr int kActionCompleted = 2, kProcessingAll = 2;
+
+HRESULT WINAPI raiseNotification(IRawElementProviderSimple*, int kind, int processing, BSTR text,
+                                 BSTR activity) {
+    const std::string politeness = processing >= kProcessingAll ? "polite: " : "assertive: ";
+    announced().push_back(politeness + win32::toUtf8(text) +
+                          (kind == kActionCompleted ? "" : " (not an action completed)") +
+                          (activity != nullptr && *activity != 0 ? "" : " (no activity)"));
+    return S_OK;
+}
 
 // The name a screen reader announces for a control, through Microsoft Active
 // Accessibility; empty where none can be had.
@@ -118,7 +150,8 @@ const std::vector<std::string> kTabOrder{"Combo1", "Text1",    "Text2", "Combo2"
 class Form1Window : public testing::Test {
 protected:
     void SetUp() override {
-        form_ = std::make_unique<win32::Form>(form1Design(), reporter_, L"parvolin");
+        form_ = std::make_unique<win32::Form>(form1Design(), reporter_, L"parvolin", announcer_);
+        announced().clear();
         form_->load();
         form_->show();
         win32::processPendingMessages(*form_);
@@ -258,10 +291,13 @@ protected:
     }
 
     test::RecordingReporter<HWND> reporter_;
+    win32::Announcer announcer_{hostProvider, raiseNotification};
     std::unique_ptr<win32::Form> form_;
 };
 
 TEST_F(Form1Window, StartsWithImperialUnitsEmptyBoxesAndTheFocusInTheMethodBox) {
+    // Filling the unit boxes before the window shows is no news.
+    EXPECT_EQ(announced(), std::vector<std::string>{});
     EXPECT_EQ(text("Combo1"), "Imperial");
     EXPECT_EQ(items("Combo1"), (std::vector<std::string>{"Imperial", "Metric"}));
     EXPECT_EQ(text("Combo2"), "Pounds");
@@ -438,9 +474,14 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
     SendMessageW(box("Text4"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"21.5"));
     SendMessageW(box("Text3"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"previous status"));
     apply(row);
+    announced().clear();
     press();
     if (row.message.empty()) {
         EXPECT_EQ(reporter_.messages, std::vector<std::string>{});
+        // Once, without moving the focus from the button.
+        EXPECT_EQ(announced(),
+                  std::vector<std::string>{"polite: BMI " + row.bmi + ". " + row.status + "."});
+        EXPECT_EQ(focused(), "Command1");
         EXPECT_EQ(text("Text4"), row.bmi);
         EXPECT_EQ(text("Text3"), row.status);
         if (!row.units.empty()) {
@@ -451,6 +492,7 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         return;
     }
     EXPECT_EQ(reporter_.messages, std::vector<std::string>{row.message});
+    EXPECT_EQ(announced(), std::vector<std::string>{});
     EXPECT_EQ(reporter_.windows, std::vector<HWND>{form_->window()});
     EXPECT_EQ(text("Text4"), "21.5");
     EXPECT_EQ(text("Text3"), "previous status");
@@ -473,12 +515,16 @@ TEST_F(Form1Window, PickingRebuildsTheUnitListsWithNoDoubledItems) {
     typeInto("Text1", "154");
     for (bool openList : {false, true}) {
         for (int round = 0; round < 2; ++round) {
+            announced().clear();
             pick("Combo1", "Metric", openList);
+            EXPECT_EQ(sentencesAnnounced(), std::set<std::string>{"polite: Kg and Meters"});
             EXPECT_EQ(items("Combo2"), std::vector<std::string>{"Kg"});
             EXPECT_EQ(text("Combo2"), "Kg");
             EXPECT_EQ(items("Combo3"), std::vector<std::string>{"Meters"});
             EXPECT_EQ(text("Combo3"), "Meters");
+            announced().clear();
             pick("Combo1", "Imperial", openList);
+            EXPECT_EQ(sentencesAnnounced(), std::set<std::string>{"polite: Pounds and Feet"});
             EXPECT_EQ(items("Combo2"), std::vector<std::string>{"Pounds"});
             EXPECT_EQ(items("Combo3"), (std::vector<std::string>{"Feet", "Inches"}));
             EXPECT_EQ(text("Combo3"), "Feet");

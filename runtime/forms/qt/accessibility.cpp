@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include "runtime/forms/qt/controls.h"
@@ -91,14 +92,30 @@ void placeCaretBeforeFirstFocus(QWidget& box) {
         placeCaretBeforeFirstFocus(*combo->lineEdit());
 }
 
+// A moment's wait gathers what the handlers of one gesture announce into one
+// announcement, made once the window's own changes are out: a pick's rebuilt
+// lists send screen readers dozens of events, and Orca, flooded, drops the
+// notifications among them. The last sentence wins.
+constexpr int kGatherMilliseconds = 150;
+
+Announcer::Announcer(QWidget& window) : window_(window), pending_(new QTimer(&window)) {
+    pending_->setObjectName(QStringLiteral("announcement"));
+    pending_->setSingleShot(true);
+    pending_->setInterval(kGatherMilliseconds);
+    QObject::connect(pending_, &QTimer::timeout, &window_, [this] { speak(); });
+}
+
+void Announcer::announce(const QString& sentence) {
+    sentence_ = sentence;
+    pending_->start();
+}
+
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 
 // Qt's own announcement, which screen readers take as the platform's polite
 // announcement (AT-SPI's announcement signal on Linux).
-Announcer::Announcer(QWidget& window) : window_(window) {}
-
-void Announcer::announce(const QString& sentence) {
-    QAccessibleAnnouncementEvent event(&window_, sentence);
+void Announcer::speak() {
+    QAccessibleAnnouncementEvent event(&window_, sentence_);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     QAccessible::updateAccessibility(&event);
 }
@@ -110,12 +127,10 @@ void Announcer::announce(const QString& sentence) {
 // moving the focus (it does cut short the echo of the key just pressed). The
 // notice is made at the first announcement, after the window's controls, and
 // shown anew, named with the sentence, for each announcement.
-Announcer::Announcer(QWidget& window) : window_(window) {}
-
-void Announcer::announce(const QString& sentence) {
+void Announcer::speak() {
     if (notice_ == nullptr) notice_ = new Notice(&window_);
     notice_->hide();
-    notice_->setAccessibleName(sentence);
+    notice_->setAccessibleName(sentence_);
     notice_->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QTimer;
 class QWidget;
 
 namespace parvolin::qt {
@@ -23,10 +24,15 @@ void placeCaretBeforeFirstFocus(QWidget& box);
 class Announcer {
 public:
     explicit Announcer(QWidget& window);
+    // Announces `sentence` a moment later, unless another comes first.
     void announce(const QString& sentence);
 
 private:
+    void speak();
+
     QWidget& window_;
+    QTimer* pending_;  // the window's child, named "announcement"
+    QString sentence_;
     QWidget* notice_ = nullptr;  // the window's child; unused from Qt 6.8 on
 };
 

@@ -1,5 +1,6 @@
 #include "runtime/forms/qt/form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -12,6 +13,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "runtime/forms/announcements.h"
 #include "runtime/forms/qt/accessibility.h"
@@ -80,6 +82,8 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
     layOut();
     styleStatusBoxes();
     for (const EventBinding& binding : design.events) bindEvent(binding);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }
 
 QWidget* Form::createControl(const ControlDesign& design) {
@@ -208,11 +212,34 @@ void Form::announce(std::string_view sentence) { announcer_.announce(fromUtf8(se
 
 void Form::showError(std::string_view message) { reporter_.report(this, message); }
 
-// In a window that is not active yet (the message box is still closing) Qt
-// keeps this as the focus to restore on activation.
+// After an error the window is not active yet (the message box is still
+// closing): Qt keeps the box as the focus to give back on activation, so that
+// nothing else gets the focus on the way. Its text is selected only once it
+// has the focus: selected before, a screen reader reads the selection out
+// before it says where the focus is.
 void Form::focusWithTextSelected(std::string_view name) {
     QWidget& box = control(name);
     box.setFocus(Qt::OtherFocusReason);
+    if (box.hasFocus()) return selectAllOf(box);
+    selectOnFocus_ = &box;
+}
+
+// Called as the focus moves, before Qt announces it: the selection follows
+// the announcement. A focus that goes elsewhere in the window first (a click
+// into another box) drops the selection to make.
+void Form::onFocusChanged(QWidget* now) {
+    if (selectOnFocus_ == nullptr || now == nullptr || now->window() != this) return;
+    const QPointer<QWidget> box = std::exchange(selectOnFocus_, nullptr);
+    if (now != box) return;
+    QMetaObject::invokeMethod(
+        this,
+        [box] {
+            if (box != nullptr && box->hasFocus()) selectAllOf(*box);
+        },
+        Qt::QueuedConnection);
+}
+
+void Form::selectAllOf(QWidget& box) {
     if (auto* combo = qobject_cast<QComboBox*>(&box); combo && combo->lineEdit())
         combo->lineEdit()->selectAll();
     else if (auto* line = qobject_cast<QLineEdit*>(&box))

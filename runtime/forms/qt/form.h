@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -65,6 +66,8 @@ private:
     void run(Handler handler);
     template <typename Step>
     void guard(Step step) noexcept;
+    void onFocusChanged(QWidget* now);
+    static void selectAllOf(QWidget& box);
     QWidget& control(std::string_view name) const;
     QComboBox& list(std::string_view name) const;  // throws unless a combo box
 
@@ -73,6 +76,8 @@ private:
     double scale_ = 1.0;
     QSize room_;  // unbounded until the screen is known
     Announcer announcer_;
+    // The box to correct, whose text is selected once it has the focus.
+    QPointer<QWidget> selectOnFocus_;
 };
 
 }  // namespace parvolin::qt
