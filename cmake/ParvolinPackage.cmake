@@ -22,6 +22,11 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 # builds (Ubuntu's) in qt6-qpa-plugins; an install without recommends must
 # still get it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# GNOME hands its font and its scaling to Qt only through the GTK platform
+# theme; without it the window keeps Qt's own 9-point font there. Qt's
+# Wayland plugin lets the window open where only a Wayland display answers.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-gtk-platformtheme")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "qt6-wayland")
 
 # The manual page, installed by `cmake --install` as well, compressed as
 # Debian's policy asks (no name or time in the gzip header).

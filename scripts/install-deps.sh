@@ -10,7 +10,7 @@ set -euo pipefail
 build_and_run=(
     g++ make cmake
     libgtest-dev
-    qt6-base-dev libxcb1-dev
+    qt6-base-dev libxcb1-dev pkgconf
     xvfb xauth
     qt6-base-private-dev
 )

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cctype>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -18,10 +19,14 @@ template <typename Row>
 requires requires(const Row& row) { row.name; }
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
-// Row names become part of GoogleTest's test names.
+// Row names become part of GoogleTest's test names, which take letters,
+// digits and underscores only: anything else becomes an underscore.
 template <typename Row>
 std::string rowName(const testing::TestParamInfo<Row>& info) {
-    return info.param.name;
+    std::string name(info.param.name);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
 }
 
 }  // namespace parvolin::test

@@ -20,6 +20,15 @@ for library in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-pl
     grep -q "$library" <<<"$depends" || { echo "FAILED: Depends lacks $library: $depends" >&2; exit 1; }
 done
 echo "ok: Depends: $depends"
+# One row a line: the field, and the package it must name.
+while read -r field package; do
+    value=$(dpkg-deb -f "$deb" "$field")
+    grep -qw "$package" <<<"$value" || { echo "FAILED: $field lacks $package: $value" >&2; exit 1; }
+    echo "ok: $field: $value"
+done <<'ROWS'
+Recommends qt6-gtk-platformtheme
+Suggests qt6-wayland
+ROWS
 
 (cd "$work" && sha256sum -c SHA256SUMS)
 

@@ -67,10 +67,15 @@ private:
 // the window where it belongs, framed.
 void showPlaced(Form& form) {
     X11DesktopHints hints(form);
+    if (const auto frame = hints.frameExtents()) {
+        place(form, *frame);
+    } else {
+        // Placed before the native window exists, so that Qt asks the
+        // manager to put the frame, not the client area, there.
+        place(form, {});
+        new CentreWhenFramed(form);
+    }
     hints.skipTaskbarIfSwitcherKeepsIt();
-    const auto frame = hints.frameExtents();
-    place(form, frame.value_or(QMargins()));
-    if (!frame) new CentreWhenFramed(form);
     form.show();
 }
 
