@@ -19,6 +19,7 @@
 #include "runtime/forms/qt/form.h"
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
+#include "ui/form1.h"
 #include "ui/heard_events.h"
 
 namespace parvolin::test {
@@ -123,6 +124,43 @@ public:
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
     }
 
+    void openListAndLeave(std::string_view name, LeaveBy how) override {
+        QComboBox* box = combo(name);
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        waitForTheList();
+        QAbstractItemView* view = box->view();
+        ASSERT_TRUE(view->isVisible()) << "F4 opens no list";
+        switch (how) {
+        case LeaveBy::Tab: QTest::keyClick(view, Qt::Key_Tab); break;
+        case LeaveBy::ShiftTab: QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier); break;
+        case LeaveBy::ClickIntoHeightBox: {
+            // The open list takes the click, outside itself.
+            QWidget* list = view->window();
+            QWidget* height = widget(form1::kHeightBox);
+            QTest::mouseClick(list, Qt::LeftButton, {},
+                              list->mapFromGlobal(height->mapToGlobal(height->rect().center())));
+            break;
+        }
+        case LeaveBy::AnotherWindow: {
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+            form_.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
+            break;
+        }
+        }
+        unseen_.clear();
+        if ((how == LeaveBy::Tab || how == LeaveBy::ShiftTab) && view->isVisible()) {
+            unseen_ = "Qt's open list keeps the keyboard: Tab and Shift+Tab do not leave it";
+            QTest::keyClick(view, Qt::Key_Escape);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
+    }
+    std::string unseenGesture() const override { return unseen_; }
+
     void click(std::string_view control) override {
         QWidget* target = widget(control);
         if (auto* box = qobject_cast<QComboBox*>(target)) target = box->lineEdit();
@@ -178,6 +216,14 @@ public:
 
     bool isShown() const override { return form_.isVisible(); }
 
+    std::array<int, 4> placement(std::string_view control) const override {
+        const QRect rect = widget(control)->geometry();
+        return {rect.x(), rect.y(), rect.width(), rect.height()};
+    }
+
+    // Qt places the window in logical pixels, which the screen scales.
+    int scaled(int pixelsAt96) const override { return pixelsAt96; }
+
     std::pair<int, int> clientSize() const override { return {form_.width(), form_.height()}; }
 
     std::vector<std::string> reports() const override { return reporter_.messages; }
@@ -229,6 +275,7 @@ private:
 
     RecordingReporter<QWidget*> reporter_;
     qt::Form form_;
+    std::string unseen_;
 };
 
 }  // namespace

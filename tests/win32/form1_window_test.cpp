@@ -337,24 +337,6 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
         EXPECT_NE(SendMessageW(box(control.name), WM_GETFONT, 0, 0), 0) << control.name;
 }
 
-TEST_F(Form1Window, ControlsSitWhereDesignedAndLabelsFitTheirCaptions) {
-    for (const ControlDesign& control : form1Design().controls) {
-        RECT rect{};
-        GetWindowRect(box(control.name), &rect);
-        MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
-        const TwipRect& twips = control.place;
-        EXPECT_EQ(rect.left, px(twips.left)) << control.name;
-        EXPECT_EQ(rect.top, px(twips.top)) << control.name;
-        if (control.kind == ControlKind::Label) {
-            EXPECT_GT(rect.right - rect.left, px(150)) << control.name;
-            EXPECT_LE(rect.right, px(900)) << control.name << " reaches into the boxes";
-        } else {  // a combo box closed, in line with the text box beside it
-            EXPECT_EQ(rect.right - rect.left, px(twips.width)) << control.name;
-            EXPECT_EQ(rect.bottom - rect.top, px(twips.height)) << control.name;
-        }
-    }
-}
-
 // Moved to a monitor at 150 per cent, the window lays itself out again.
 TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     const auto fontHeight = [&] {
@@ -469,6 +451,18 @@ TEST_F(Form1Window, ClosingTheWindowEndsTheLoopWithStatusZero) {
 }
 
 // Windows' own conventions and the window procedure's boundary.
+
+// The wheel on the closed Method box steps to the next item and picks it.
+TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
+    SetFocus(box("Combo1"));
+    for (const auto& [delta, method, units] : {std::tuple{-WHEEL_DELTA, "Metric", "Kg/Meters"},
+                                               {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
+        SendMessageW(box("Combo1"), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+        window_.processPendingMessages();
+        EXPECT_EQ(text("Combo1"), method);
+        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), units) << method;
+    }
+}
 
 // The user enlarges the text, whichever setting Windows then names: the
 // window takes the new message font and grows with it, every label still

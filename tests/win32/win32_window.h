@@ -32,6 +32,8 @@ public:
     void paste(std::string_view box, std::string_view text) override;
     void key(Key key) override;
     void pick(std::string_view box, std::string_view item, PickBy how) override;
+    std::string unseenGesture() const override { return unseenGesture_; }
+    void openListAndLeave(std::string_view box, LeaveBy how) override;
     void click(std::string_view control) override;
     void setText(std::string_view control, std::string_view text) override;
 
@@ -42,6 +44,8 @@ public:
     std::pair<int, int> selection() const override;
     bool showsTheBeginning(std::string_view box) const override;
     bool isShown() const override;
+    std::array<int, 4> placement(std::string_view control) const override;
+    int scaled(int pixelsAt96) const override;
     std::pair<int, int> clientSize() const override;
     std::vector<std::string> reports() const override { return reporter_.messages; }
     bool reportsWereModalToTheWindow() const override;
@@ -53,11 +57,16 @@ private:
     HWND editOf(std::string_view box) const;
     void selectAll(std::string_view box);
     void clickListItem(std::string_view box, int index);
+    // A click on a control while a list is open, which has the mouse captured.
+    void clickWhileAListIsOpen(std::string_view control);
+    // Another program's window becomes active (Alt+Tab), then the user returns.
+    void activateAnotherWindowAndComeBack();
 
     const FormDesign& design_;
     RecordingReporter<HWND> reporter_;
     win32::Announcer announcer_;  // over functions that record the calls
     win32::Form form_;
+    std::string unseenGesture_;
 };
 
 }  // namespace parvolin::test

@@ -19,6 +19,21 @@ constexpr UINT kNameControls = WM_APP + 1;
 // Posted by the first announcement of a gesture: make the last one.
 constexpr UINT kAnnounce = WM_APP + 2;
 
+// An icon of `side` pixels from the .ico resource `name`: with common
+// controls 6, the smallest image at least that size, shrunk
+// (LoadIconWithScaleDown); LoadImage, the fallback, takes the nearest size,
+// which may be a smaller image blown up. MinGW-w64's import library lacks
+// the function, hence the look-up in comctl32, which the program imports.
+HICON loadIconShrunk(HINSTANCE module, const wchar_t* name, int side) {
+    using LoadShrunk = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    const auto loadShrunk = reinterpret_cast<LoadShrunk>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
+    HICON icon = nullptr;
+    if (loadShrunk != nullptr && SUCCEEDED(loadShrunk(module, name, side, side, &icon)))
+        return icon;
+    return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, side, side, 0));
+}
+
 // How many items a drop-down list shows before it scrolls.
 constexpr int kVisibleListItems = 8;
 
@@ -292,13 +307,12 @@ void Form::fitFrame() {
 // from the executable's .ico, so that neither is a scaled-up small image.
 void Form::setIcons(UINT dpi) {
     if (iconName_.empty()) return;
-    const auto load = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName_.c_str(),
-                                             IMAGE_ICON, GetSystemMetricsForDpi(width, dpi),
-                                             GetSystemMetricsForDpi(height, dpi), 0));
+    const auto load = [&](int metric) {
+        const int side = GetSystemMetricsForDpi(metric, dpi);
+        return loadIconShrunk(GetModuleHandleW(nullptr), iconName_.c_str(), side);
     };
     // The new icons are in place before the old ones are destroyed.
-    UniqueIcon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
+    UniqueIcon big(load(SM_CXICON)), small(load(SM_CXSMICON));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_ = std::move(big);
@@ -321,17 +335,18 @@ const Form::Control* Form::commandSource(WORD id) const {
     return &controls_[static_cast<std::size_t>(id - kFirstControlId)];
 }
 
-// A pick: an arrow key on the closed box (CBN_SELCHANGE), or the open list
-// closing on an item, by Enter or a click (CBN_SELENDOK, which comes without
-// CBN_SELCHANGE when the list opened on the typed text), or by Alt+Up or F4,
-// which Wine reports as a cancel: so any close-up on the item the box shows
-// picks it, but Escape's and a click elsewhere's. Two notifications may come
-// for one pick; rebuilding twice does no harm.
+// A pick: the open list closing on an item in what Windows reports as a
+// selection (CBN_SELENDOK: Enter, a click on an item, F4, Alt+Up; it comes
+// without CBN_SELCHANGE when the list opened on the typed text), or the
+// closed box stepping to another item (CBN_SELCHANGE: the arrow keys, the
+// wheel). A list left any other way (Escape, Tab, Shift+Tab, a click
+// elsewhere, another window) ends in CBN_SELENDCANCEL and picks nothing,
+// whatever item it shows, and neither does moving through the open list.
+// Wine reports F4's and Alt+Up's close as a cancel: there they pick nothing.
 bool Form::isPick(const Control& source, WORD code) const {
     if (source.design->kind != ControlKind::DropDownCombo) return false;
-    return code == CBN_SELCHANGE || code == CBN_SELENDOK ||
-           (code == CBN_CLOSEUP && GetKeyState(VK_ESCAPE) >= 0 && GetKeyState(VK_LBUTTON) >= 0 &&
-            showsSelectedItem(source.window));
+    if (code == CBN_SELENDOK) return true;
+    return code == CBN_SELCHANGE && !SendMessageW(source.window, CB_GETDROPPEDSTATE, 0, 0);
 }
 
 // The edit field takes the picked item only after the notification; the
