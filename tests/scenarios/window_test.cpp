@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "scenarios/gesture_scenarios.h"
@@ -190,6 +191,22 @@ TEST_P(WideTexts, ShowTheirBeginning) {
     EXPECT_TRUE(w.showsTheBeginning(GetParam().box));
 }
 INSTANTIATE_TEST_SUITE_P(Window, WideTexts, testing::ValuesIn(wideTexts()), rowName<WideText>);
+
+// The separator the user's regional settings give: "," when the test runs
+// in a German locale (PARVOLIN_DECIMAL_SEPARATOR says which to expect).
+TEST_F(Window, TheDecimalSeparatorFollowsTheUserLocale) {
+    const char* expected = std::getenv("PARVOLIN_DECIMAL_SEPARATOR");
+    const std::string separator = expected ? expected : ".", other = separator == "," ? "." : ",";
+    enterMetricInput();
+    w.type(kHeightBox, "1" + separator + "75");
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.text(kBmiBox), "22" + separator + "8571428571429");
+    w.type(kHeightBox, "1" + other + "75");
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.reports(), std::vector<std::string>{"The height \"1" + other +
+                                                    "75\" is not a number. Type digits, with \"" +
+                                                    separator + "\" as the decimal separator."});
+}
 
 using Keys = WindowRows<KeyOnControl>;
 TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {

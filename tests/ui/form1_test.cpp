@@ -3,11 +3,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTimer>
@@ -40,22 +38,12 @@ private:
     QComboBox* combo(const char* name) const { return control<QComboBox>(name); }
     QLineEdit* text(const char* name) const { return control<QLineEdit>(name); }
     QPlainTextEdit* status() const { return control<QPlainTextEdit>("Text3"); }
-    QPushButton* calculateButton() const { return control<QPushButton>("Command1"); }
 
     static QStringList items(const QComboBox* box) {
         QStringList list;
         for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
         return list;
     }
-
-    // Replaces a box's text by typing, as a user does after selecting it all.
-    static void typeInto(QWidget* box, const QString& typed) {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(box, typed);
-    }
-
-    void press() { QTest::mouseClick(calculateButton(), Qt::LeftButton); }
 
 private slots:
     void initTestCase() { HeardEvents::start(); }
@@ -251,24 +239,6 @@ private slots:
         QCOMPARE(status()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(!status()->isReadOnly());
         QVERIFY(!text("Text4")->isReadOnly());
-    }
-
-    void userDecimalSeparatorIsUsed() {
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        combo("Combo1")->setFocus();
-        QTest::keyClick(combo("Combo1"), Qt::Key_Down);  // a pick of Metric
-        typeInto(text("Text1"), QStringLiteral("70"));
-        typeInto(text("Text2"), QStringLiteral("1,75"));
-        press();
-        const QString bmi = text("Text4")->text();
-        typeInto(text("Text2"), QStringLiteral("1.75"));
-        press();
-        const std::vector<std::string> messages = reporter_.messages;
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(bmi, QStringLiteral("22,8571428571429"));
-        QCOMPARE(messages,
-                 std::vector<std::string>{"The height \"1.75\" is not a number. Type digits, "
-                                          "with \",\" as the decimal separator."});
     }
 
     // Qt ends the event loop only from inside exec(), so the test runs one.

@@ -294,7 +294,11 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvolin"));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // A German locale, where the decimal separator is a comma, when the test
+    // is told to expect one.
+    const bool comma = qgetenv("PARVOLIN_DECIMAL_SEPARATOR") == ",";
+    QLocale::setDefault(comma ? QLocale(QLocale::German, QLocale::Germany)
+                              : QLocale(QLocale::English, QLocale::UnitedStates));
     parvolin::test::HeardEvents::start();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

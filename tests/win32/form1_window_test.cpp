@@ -568,25 +568,6 @@ TEST_F(Form1Window, TheFocusComesBackToItsBoxAfterAnotherWindowWasActive) {
     EXPECT_EQ(focused(), "Text2");
 }
 
-// The separator the user's regional settings give: "," when the test runs
-// in a German locale (PARVOLIN_DECIMAL_SEPARATOR says which to expect).
-TEST_F(Form1Window, TheDecimalSeparatorFollowsTheUserLocale) {
-    const char* expected = std::getenv("PARVOLIN_DECIMAL_SEPARATOR");
-    const std::string separator = expected ? expected : ".", other = separator == "," ? "." : ",";
-    ASSERT_EQ(form_.numberLocale().decimalSeparator, separator);
-    pick("Combo1", "Metric");
-    typeInto("Text1", "70");
-    typeInto("Text2", "1" + separator + "75");
-    press();
-    EXPECT_EQ(text("Text4"), "22" + separator + "8571428571429");
-    typeInto("Text2", "1" + other + "75");
-    press();
-    EXPECT_EQ(reporter_.messages,
-              std::vector<std::string>{"The height \"1" + other +
-                                       "75\" is not a number. Type digits, with \"" + separator +
-                                       "\" as the decimal separator."});
-}
-
 // Refuses the program's window, as a system out of window handles would.
 LRESULT CALLBACK refuseTheWindow(int code, WPARAM wParam, LPARAM lParam) {
     const auto* created = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
