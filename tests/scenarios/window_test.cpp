@@ -76,6 +76,7 @@ using StartsWith = WindowRows<InitialBox>;
 TEST_P(StartsWith, ImperialUnitsAndEmptyBoxes) {
     EXPECT_EQ(w.text(GetParam().box), GetParam().text);
     EXPECT_EQ(w.items(GetParam().box), GetParam().items);
+    EXPECT_EQ(w.selectedItem(GetParam().box), GetParam().selected);
 }
 INSTANTIATE_TEST_SUITE_P(Window, StartsWith, testing::ValuesIn(initialBoxes()),
                          rowName<InitialBox>);

@@ -182,6 +182,12 @@ public:
         return list;
     }
 
+    std::string selectedItem(std::string_view name) const override {
+        auto* box = qobject_cast<QComboBox*>(widget(name));
+        if (box == nullptr || box->currentIndex() < 0) return {};
+        return box->itemText(box->currentIndex()).toStdString();
+    }
+
     std::string focused() const override {
         QWidget* focus = QApplication::focusWidget();
         if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();

@@ -301,6 +301,15 @@ std::string Win32Window::text(std::string_view name) const {
     return win32::toUtf8(buffer);
 }
 
+std::string Win32Window::selectedItem(std::string_view name) const {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    if (!GetComboBoxInfo(box(name), &combo)) return {};
+    const LRESULT selected = SendMessageW(box(name), CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return {};
+    return items(name).at(static_cast<std::size_t>(selected));
+}
+
 std::vector<std::string> Win32Window::items(std::string_view name) const {
     std::vector<std::string> list;
     const HWND combo = box(name);

@@ -39,6 +39,7 @@ public:
 
     std::string text(std::string_view control) const override;
     std::vector<std::string> items(std::string_view box) const override;
+    std::string selectedItem(std::string_view box) const override;
     std::string focused() const override;
     bool wholeTextSelected() const override;
     std::pair<int, int> selection() const override;
