@@ -92,6 +92,10 @@ public:
     virtual std::vector<std::string> reports() const = 0;
     virtual bool reportsWereModalToTheWindow() const = 0;
 
+    // What the window gave screen readers to announce since it was last
+    // asked, each as "polite: SENTENCE" or "assertive: SENTENCE".
+    virtual std::vector<std::string> takeAnnouncements() = 0;
+
     // Whether the window's boxes can hold `text` at all (a Win32 edit control
     // ends its text at the first NUL).
     virtual bool canHold(std::string_view text) const = 0;

@@ -20,6 +20,7 @@
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
 #include "ui/form1.h"
+#include "ui/heard_events.h"
 
 namespace parvolin::test {
 namespace {
@@ -31,6 +32,7 @@ QString qs(std::string_view text) {
 class QtWindow final : public WindowDriver {
 public:
     explicit QtWindow(const FormDesign& design) : form_(design, reporter_) {
+        HeardEvents::clear();
         form_.load();
         qt::centreOnScreen(form_);
         form_.show();
@@ -241,6 +243,14 @@ public:
 
     bool canHold(std::string_view) const override { return true; }
 
+    std::vector<std::string> takeAnnouncements() override {
+        std::vector<std::string> said;
+        for (const QString& sentence : HeardEvents::announcementsOf(form_))
+            said.push_back(sentence.toStdString());
+        HeardEvents::clear();
+        return said;
+    }
+
 private:
     QWidget* widget(std::string_view name) const {
         auto* found = form_.findChild<QWidget*>(qs(name));
@@ -297,6 +307,7 @@ int main(int argc, char** argv) {
     const bool comma = qgetenv("PARVOLIN_DECIMAL_SEPARATOR") == ",";
     QLocale::setDefault(comma ? QLocale(QLocale::German, QLocale::Germany)
                               : QLocale(QLocale::English, QLocale::UnitedStates));
+    parvolin::test::HeardEvents::start();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

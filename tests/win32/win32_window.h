@@ -52,6 +52,7 @@ public:
     std::vector<std::string> reports() const override { return reporter_.messages; }
     bool reportsWereModalToTheWindow() const override;
     bool canHold(std::string_view text) const override;
+    std::vector<std::string> takeAnnouncements() override;
 
 private:
     // The edit field a box types into: the box itself, or a combo box's own.
@@ -64,6 +65,7 @@ private:
 
     const FormDesign& design_;
     RecordingReporter<HWND> reporter_;
+    win32::Announcer announcer_;  // over functions that record the calls
     win32::Form form_;
     std::string unseenGesture_;
 };
