@@ -22,16 +22,19 @@ struct InitialBox {
     std::string_view box;
     std::string text;
     Items items = {};  // a combo box's list
+    // The item the list holds selected, the one it opens on and the arrow
+    // keys step on from: the item shown.
+    std::string selected = {};
 };
 
 inline const std::vector<InitialBox>& initialBoxes() {
     // clang-format off
     static const std::vector<InitialBox> rows{
-        {.name = "method box", .box = kMethodBox, .text = "Imperial", .items = {"Imperial", "Metric"}},
+        {.name = "method box", .box = kMethodBox, .text = "Imperial", .items = {"Imperial", "Metric"}, .selected = "Imperial"},
         {.name = "weight box", .box = kWeightBox, .text = ""},
         {.name = "height box", .box = kHeightBox, .text = ""},
-        {.name = "weight unit box", .box = kWeightUnitBox, .text = "Pounds", .items = {"Pounds"}},
-        {.name = "height unit box", .box = kHeightUnitBox, .text = "Feet", .items = {"Feet", "Inches"}},
+        {.name = "weight unit box", .box = kWeightUnitBox, .text = "Pounds", .items = {"Pounds"}, .selected = "Pounds"},
+        {.name = "height unit box", .box = kHeightUnitBox, .text = "Feet", .items = {"Feet", "Inches"}, .selected = "Feet"},
         {.name = "status box", .box = kStatusBox, .text = ""},
         {.name = "BMI box", .box = kBmiBox, .text = ""},
     };

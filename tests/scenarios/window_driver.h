@@ -65,6 +65,9 @@ public:
     // What the person sees.
     virtual std::string text(std::string_view control) const = 0;
     virtual std::vector<std::string> items(std::string_view box) const = 0;
+    // The item a combo box's list holds selected; empty for none, or for a
+    // box with no list.
+    virtual std::string selectedItem(std::string_view box) const = 0;
     // The control with the focus; a combo box's edit field counts as the box.
     virtual std::string focused() const = 0;
     // Whether the focused box's whole text is selected, so that typing
@@ -86,6 +89,10 @@ public:
     // The error reports shown so far, and whether each was modal to the window.
     virtual std::vector<std::string> reports() const = 0;
     virtual bool reportsWereModalToTheWindow() const = 0;
+
+    // What the window gave screen readers to announce since it was last
+    // asked, each as "polite: SENTENCE" or "assertive: SENTENCE".
+    virtual std::vector<std::string> takeAnnouncements() = 0;
 
     // Whether the window's boxes can hold `text` at all (a Win32 edit control
     // ends its text at the first NUL).

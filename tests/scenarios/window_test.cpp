@@ -68,12 +68,15 @@ TEST_F(Window, StartsWithTheFocusInTheMethodBoxItsTextSelected) {
     EXPECT_EQ(w.focused(), kMethodBox);
     // As the native box does on its first focus: typing "m" replaces it.
     EXPECT_TRUE(w.wholeTextSelected());
+    // Filling the unit boxes before the window shows is no news.
+    EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{});
 }
 
 using StartsWith = WindowRows<InitialBox>;
 TEST_P(StartsWith, ImperialUnitsAndEmptyBoxes) {
     EXPECT_EQ(w.text(GetParam().box), GetParam().text);
     EXPECT_EQ(w.items(GetParam().box), GetParam().items);
+    EXPECT_EQ(w.selectedItem(GetParam().box), GetParam().selected);
 }
 INSTANTIATE_TEST_SUITE_P(Window, StartsWith, testing::ValuesIn(initialBoxes()),
                          rowName<InitialBox>);
@@ -120,11 +123,22 @@ TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
     w.setText(kStatusBox, kNormal);
     for (int round = 0; round < 2; ++round) {
         if (!row.typedFirst.empty()) w.type(kMethodBox, row.typedFirst);
+        w.takeAnnouncements();
         w.pick(kMethodBox, "Metric", row.how);
         if (row.picks && !w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
         EXPECT_EQ(units(), row.picks ? kMetricUnits : kImperialUnits) << "round " << round;
+        // The new units are announced, as the boxes beside the ones a screen
+        // reader is in change without a word otherwise.
+        EXPECT_EQ(w.takeAnnouncements(), row.picks
+                                             ? std::vector<std::string>{"polite: Kg and Meters"}
+                                             : std::vector<std::string>{})
+            << "round " << round;
         w.pick(kMethodBox, "Imperial", row.how);
         EXPECT_EQ(units(), kImperialUnits) << "round " << round;
+        // (Where the gesture picks nothing the units were Imperial's all along.)
+        if (row.picks)
+            EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{"polite: Pounds and Feet"})
+                << "round " << round;
     }
     // What was typed and shown stays, though it may belong to the other system.
     EXPECT_EQ(w.text(kWeightBox), "154");
@@ -223,9 +237,14 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         w.openListAndLeave(kMethodBox, *row.methodListLeft);
         if (!w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
     }
+    w.takeAnnouncements();
     w.click(kCalculateButton);
     if (row.message.empty()) {
         EXPECT_EQ(w.reports(), std::vector<std::string>{});
+        // The result is announced once, the focus left on the button.
+        EXPECT_EQ(w.takeAnnouncements(),
+                  std::vector<std::string>{"polite: BMI " + row.bmi + ". " + row.status + "."});
+        EXPECT_EQ(w.focused(), kCalculateButton);
         EXPECT_EQ(w.text(kBmiBox), row.bmi);
         EXPECT_EQ(w.text(kStatusBox), row.status);
         if (!row.units.empty()) {
@@ -236,6 +255,8 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         return;
     }
     EXPECT_EQ(w.reports(), std::vector<std::string>{row.message});
+    // Nothing is announced: the message box says it all.
+    EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{});
     // Given the window, so that the real message box is modal to it.
     EXPECT_TRUE(w.reportsWereModalToTheWindow());
     EXPECT_EQ(w.text(kBmiBox), "21.5");

@@ -20,6 +20,7 @@
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
 #include "ui/form1.h"
+#include "ui/heard_events.h"
 
 namespace parvolin::test {
 namespace {
@@ -31,6 +32,7 @@ QString qs(std::string_view text) {
 class QtWindow final : public WindowDriver {
 public:
     explicit QtWindow(const FormDesign& design) : form_(design, reporter_) {
+        HeardEvents::clear();
         form_.load();
         qt::centreOnScreen(form_);
         form_.show();
@@ -180,6 +182,12 @@ public:
         return list;
     }
 
+    std::string selectedItem(std::string_view name) const override {
+        auto* box = qobject_cast<QComboBox*>(widget(name));
+        if (box == nullptr || box->currentIndex() < 0) return {};
+        return box->itemText(box->currentIndex()).toStdString();
+    }
+
     std::string focused() const override {
         QWidget* focus = QApplication::focusWidget();
         if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) focus = focus->parentWidget();
@@ -232,6 +240,14 @@ public:
     }
 
     bool canHold(std::string_view) const override { return true; }
+
+    std::vector<std::string> takeAnnouncements() override {
+        std::vector<std::string> said;
+        for (const QString& sentence : HeardEvents::announcementsOf(form_))
+            said.push_back(sentence.toStdString());
+        HeardEvents::clear();
+        return said;
+    }
 
 private:
     QWidget* widget(std::string_view name) const {
@@ -289,6 +305,7 @@ int main(int argc, char** argv) {
     const bool comma = qgetenv("PARVOLIN_DECIMAL_SEPARATOR") == ",";
     QLocale::setDefault(comma ? QLocale(QLocale::German, QLocale::Germany)
                               : QLocale(QLocale::English, QLocale::UnitedStates));
+    parvolin::test::HeardEvents::start();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

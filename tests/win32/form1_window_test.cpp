@@ -210,23 +210,6 @@ protected:
     test::RecordingReporter<HWND>& reporter_ = window_.reporter();
 };
 
-// The Method list's selection is the "Imperial" the box shows: the list
-// opens on it, and Down on the closed box steps on to Metric.
-TEST_F(Form1Window, TheMethodListHoldsTheShownImperialSelected) {
-    const HWND combo = box("Combo1");
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 0) << "Imperial is the first item";
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    GetComboBoxInfo(combo, &info);
-    key(VK_F4);
-    EXPECT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0));
-    EXPECT_EQ(SendMessageW(info.hwndList, LB_GETCURSEL, 0, 0), 0) << "the list opens on Imperial";
-    key(VK_ESCAPE);
-    EXPECT_EQ(text("Combo1"), "Imperial");
-    key(VK_DOWN);
-    EXPECT_EQ(text("Combo1"), "Metric");
-}
-
 // A unit box whose text a pick sets shows it plainly, without a highlight,
 // while the focus is in the Method box. (Wine's combo box itself selects
 // nothing in an unfocused box whose item or text is set, so what this row

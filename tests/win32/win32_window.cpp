@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
@@ -11,6 +12,31 @@
 
 namespace parvolin::test {
 namespace {
+
+// The calls the window made to UI Automation's notification, each as
+// "polite: SENTENCE" for the polite processing (all, or the most recent),
+// "assertive: ..." for the important ones.
+std::vector<std::string>& notifications() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+HRESULT WINAPI hostProvider(HWND, IRawElementProviderSimple** provider) {
+    *provider = nullptr;
+    return S_OK;
+}
+
+// UI Automation's NotificationKind_ActionCompleted and NotificationProcessing_All.
+constexpr int kActionCompleted = 2, kProcessingAll = 2;
+
+HRESULT WINAPI raiseNotification(IRawElementProviderSimple*, int kind, int processing, BSTR text,
+                                 BSTR activity) {
+    const std::string politeness = processing >= kProcessingAll ? "polite: " : "assertive: ";
+    notifications().push_back(politeness + win32::toUtf8(text) +
+                              (kind == kActionCompleted ? "" : " (not an action completed)") +
+                              (activity != nullptr && *activity != 0 ? "" : " (no activity)"));
+    return S_OK;
+}
 
 // The notifications a window's controls send it while this lives.
 class NotificationRecorder {
@@ -40,7 +66,10 @@ private:
 }  // namespace
 
 Win32Window::Win32Window(const FormDesign& design)
-    : design_(design), form_(design, reporter_, L"parvolin") {
+    : design_(design),
+      announcer_(hostProvider, raiseNotification),
+      form_(design, reporter_, L"parvolin", announcer_) {
+    notifications().clear();
     form_.load();
     form_.show();
     processPendingMessages();
@@ -272,6 +301,15 @@ std::string Win32Window::text(std::string_view name) const {
     return win32::toUtf8(buffer);
 }
 
+std::string Win32Window::selectedItem(std::string_view name) const {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    if (!GetComboBoxInfo(box(name), &combo)) return {};
+    const LRESULT selected = SendMessageW(box(name), CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return {};
+    return items(name).at(static_cast<std::size_t>(selected));
+}
+
 std::vector<std::string> Win32Window::items(std::string_view name) const {
     std::vector<std::string> list;
     const HWND combo = box(name);
@@ -345,6 +383,16 @@ bool Win32Window::reportsWereModalToTheWindow() const {
 
 bool Win32Window::canHold(std::string_view text) const {
     return text.find('\0') == std::string_view::npos;
+}
+
+// A pick is notified more than once (a selection change, then its end), each
+// running the handler and announcing the units again; under one activity,
+// UI Automation's "most recent" processing has the screen reader read the
+// last only. Repeats in a row are therefore taken as one.
+std::vector<std::string> Win32Window::takeAnnouncements() {
+    std::vector<std::string> said = std::exchange(notifications(), {});
+    said.erase(std::unique(said.begin(), said.end()), said.end());
+    return said;
 }
 
 std::unique_ptr<WindowDriver> openWindow(const FormDesign& design) {

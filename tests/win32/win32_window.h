@@ -39,6 +39,7 @@ public:
 
     std::string text(std::string_view control) const override;
     std::vector<std::string> items(std::string_view box) const override;
+    std::string selectedItem(std::string_view box) const override;
     std::string focused() const override;
     bool wholeTextSelected() const override;
     std::pair<int, int> selection() const override;
@@ -50,6 +51,7 @@ public:
     std::vector<std::string> reports() const override { return reporter_.messages; }
     bool reportsWereModalToTheWindow() const override;
     bool canHold(std::string_view text) const override;
+    std::vector<std::string> takeAnnouncements() override;
 
 private:
     // The edit field a box types into: the box itself, or a combo box's own.
@@ -63,6 +65,7 @@ private:
 
     const FormDesign& design_;
     RecordingReporter<HWND> reporter_;
+    win32::Announcer announcer_;  // over functions that record the calls
     win32::Form form_;
     std::string unseenGesture_;
 };

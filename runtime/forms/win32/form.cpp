@@ -16,6 +16,8 @@ namespace {
 
 // Posted once the window is shown: name the boxes for screen readers.
 constexpr UINT kNameControls = WM_APP + 1;
+// Posted by the first announcement of a gesture: make the last one.
+constexpr UINT kAnnounce = WM_APP + 2;
 
 // An icon of `side` pixels from the .ico resource `name`: with common
 // controls 6, the smallest image at least that size, shrunk
@@ -39,8 +41,9 @@ constexpr int kVisibleListItems = 8;
 
 // Making and ending the window.
 
-Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName)
-    : design_(design), reporter_(reporter), iconName_(std::move(iconName)) {
+Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName,
+           Announcer& announcer)
+    : design_(design), reporter_(reporter), announcer_(announcer), iconName_(std::move(iconName)) {
     registerWindowClass(&Form::windowProc);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -85,7 +88,8 @@ void Form::createControls() {
         controls_.push_back({&design, createControl(window_, design, id++)});
 }
 
-void Form::load() { run(design_.load); }
+// The load handler fills the window before anyone sees it: it announces nothing.
+void Form::load() { runHandlerReportingFailure(design_.load, *this, *this, design_); }
 
 void Form::show() {
     RECT frame{};
@@ -146,6 +150,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
     case WM_SETTINGCHANGE: return onSettingChange();
     case kNameControls: return onNameControls();
+    case kAnnounce: return onAnnounce();
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy(wParam, lParam);
     default: return DefWindowProcW(window_, message, wParam, lParam);
@@ -354,7 +359,22 @@ void Form::pick(const Control& box, Handler handler) {
 }
 
 // If even the report fails, the window procedure's boundary catches that.
-void Form::run(Handler handler) { runHandlerReportingFailure(handler, *this, *this, design_); }
+void Form::run(Handler handler) { runEventHandler(handler, *this, *this, *this, design_); }
+
+// One gesture can run a handler more than once (a pick from the list is
+// notified as a selection change, then as its end): what it announces is
+// gathered and announced once, after the gesture, the last sentence winning.
+void Form::announce(std::string_view sentence) {
+    if (window_ == nullptr) return;
+    const bool posted = !announcement_.empty();
+    announcement_ = toUtf16(sentence);
+    if (!posted && !PostMessageW(window_, kAnnounce, 0, 0)) announcement_.clear();
+}
+
+LRESULT Form::onAnnounce() {
+    announcer_.announce(window_, std::exchange(announcement_, {}));
+    return 0;
+}
 
 void Form::showError(std::string_view message) { reporter_.report(window_, message); }
 
