@@ -540,21 +540,6 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
     EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
 }
 
-TEST_F(Form1Window, TheFocusComesBackToItsBoxAfterAnotherWindowWasActive) {
-    SetFocus(box("Text2"));
-    const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
-                                                    0, 0, 40, 40, nullptr, nullptr, nullptr,
-                                                    nullptr));
-    SetForegroundWindow(other.get());
-    SetActiveWindow(other.get());
-    window_.processPendingMessages();
-    ASSERT_EQ(GetActiveWindow(), other.get());
-    SetForegroundWindow(form_.window());
-    SetActiveWindow(form_.window());
-    window_.processPendingMessages();
-    EXPECT_EQ(focused(), "Text2");
-}
-
 // Presses OK in the thread's message box, once it is up.
 void CALLBACK pressOkInTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(

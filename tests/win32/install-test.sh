@@ -12,6 +12,7 @@
 # question about a running Parvolin is answered with real keys.
 # Usage: install-test.sh PREFIX SETUP ZIP VERSION
 set -euo pipefail
+trap 'echo "install-test.sh: stopped by a failed command on line $LINENO" >&2' ERR
 prefix=$1 setup=$2 zip=$3 version=$4
 
 if [[ -z ${PARVOLIN_WINE_XVFB:-} ]]; then
@@ -110,9 +111,10 @@ saved="$prefix.windows-version"
 [[ -f $saved ]] || echo "$(version_value CurrentVersion) $(version_value CurrentBuild)" >"$saved"
 read -r saved_version saved_build <"$saved"
 windows_version() {  # windows_version VERSION BUILD
-    wine reg add "$version_key" /v CurrentVersion /d "$1" /f >/dev/null 2>&1
-    wine reg add "$version_key" /v CurrentBuild /d "$2" /f >/dev/null 2>&1
-    wine reg add "$version_key" /v CurrentBuildNumber /d "$2" /f >/dev/null 2>&1
+    local value
+    for value in "CurrentVersion $1" "CurrentBuild $2" "CurrentBuildNumber $2"; do
+        wine reg add "$version_key" /v ${value% *} /d ${value#* } /f >/dev/null
+    done
 }
 trap 'windows_version "$saved_version" "$saved_build"; rm -rf "$unzipped"' EXIT
 while read -r name windows build; do
@@ -146,32 +148,50 @@ expect "and closes with status 0" "$status" 0
 
 # Interactively, with real keys: the installer asks to close the running
 # program; Retry, once it is closed, goes on to the pages (Cancel would end
-# the run).
-setup_window() {  # setup_window [NOT]: the id of a visible installer window other than NOT
+# the run); the finish page's "Run Parvolin" starts it again.
+installer_window() {  # installer_window TITLE: the id of a visible installer window so named
     found=
     for _ in $(seq 150); do
-        found=$(xdotool search --onlyvisible --name "^Parvolin $version Setup ?\$" 2>/dev/null |
-            grep -vx "${1:-none}" | head -n 1) && [[ -n $found ]] && break
+        found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [[ -n $found ]] && break
         sleep 0.1
     done
     echo "$found"
 }
+# The question's title is the installer's name; its pages' window has a blank after it.
+question_title="Parvolin $version Setup" pages_title="Parvolin $version Setup "
 start
 wine "$setup" &
 setup_pid=$!
-question=$(setup_window)
+question=$(installer_window "$question_title")
 expect "an interactive install asks to close the running program" "$([[ -n $question ]] && echo yes || echo no)" yes
-xdotool windowfocus --sync "$window" key alt+F4
+wine taskkill /im parvolin.exe >/dev/null 2>&1  # as its Close button would
 ended 5
+expect "which the user then closes" "$gone" yes
 timeout 5 xdotool windowfocus --sync "$question" key Return || true  # Retry, the default button
-page=$(setup_window "$question")
+page=$(installer_window "$pages_title")
 expect "Retry goes on to the installer's pages" \
     "$([[ -n $page ]] && kill -0 "$setup_pid" 2>/dev/null && echo yes || echo no)" yes
-# The pages are not this test's: Cancel (Escape) ends the run there.
-timeout 5 xdotool windowfocus --sync "$page" key Escape || true
+# Install, then, once installed (a newer uninstaller), Finish with "Run
+# Parvolin" ticked, which starts the program again.
+stamp=$(stat -c %Y "$dir/uninstall.exe")
+sleep 1  # a rewritten file shows a later time
+timeout 5 xdotool windowfocus --sync "$page" key Return || true
+for _ in $(seq 100); do (($(stat -c %Y "$dir/uninstall.exe") > stamp)) && break; sleep 0.1; done
+sleep 1  # the finish page follows
+timeout 5 xdotool windowfocus --sync "$page" key Return || true
+started=
+for _ in $(seq 150); do
+    started=$(xdotool search --onlyvisible --name '^Parvolin$' 2>/dev/null | head -n 1) && [[ -n $started ]] && break
+    sleep 0.1
+done
+expect "Run Parvolin on the finish page starts the program" "$([[ -n $started ]] && echo yes || echo no)" yes
 for _ in $(seq 100); do kill -0 "$setup_pid" 2>/dev/null || break; sleep 0.1; done
 kill -KILL "$setup_pid" 2>/dev/null || true
-wait "$setup_pid" || true
+status=0
+wait "$setup_pid" || status=$?
+expect "and the install ends with 0" "$status" 0
+wine taskkill /f /im parvolin.exe >/dev/null 2>&1 || true
+wineserver --wait
 
 # Only the copy whose file is replaced is closed; one unzipped elsewhere runs on.
 mkdir -p "$drive/Zip"
