@@ -93,9 +93,8 @@ private:
 
 // Tells the window manager what it needs before the first map, then shows
 // the window where it belongs, framed.
-void showPlaced(Form& form) {
-    X11DesktopHints hints(form);
-    if (const auto frame = hints.frameExtents()) {
+void showPlaced(Form& form, X11DesktopHints& hints) {
+    if (const auto frame = hints.frameExtents(form)) {
         place(form, *frame);
     } else {
         // Placed before the native window exists, so that Qt asks the
@@ -103,7 +102,7 @@ void showPlaced(Form& form) {
         place(form, {});
         new CentreWhenFramed(form);
     }
-    hints.skipTaskbarIfSwitcherKeepsIt();
+    hints.skipTaskbarIfSwitcherKeepsIt(form);
     form.show();
 }
 
@@ -152,10 +151,11 @@ QIcon windowIcon(const ProjectRecord& record) {
 int showStartupForm(const ProjectRecord& record, ErrorReporter& reporter,
                     ErrorReporter& startupReporter) {
     try {
+        X11DesktopHints hints;  // its questions travel while the window is built
         Form form(record.startupForm, reporter);
         form.load();
         new IconAfterFirstPaint(form, windowIcon(record));
-        showPlaced(form);
+        showPlaced(form, hints);
         return QApplication::exec();
     } catch (const std::exception& error) {
         startupReporter.report(nullptr, QStringLiteral("The window could not be opened: %1")
