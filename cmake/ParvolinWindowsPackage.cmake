@@ -32,7 +32,8 @@ add_custom_command(OUTPUT ${PARVOLIN_WINDOWS_ZIP}
     VERBATIM)
 
 add_custom_command(OUTPUT ${PARVOLIN_WINDOWS_SETUP}
-    COMMAND ${MAKENSIS} -V2 -DVERSION=${PARVOLIN_VERSION_TEXT} -DEXE=$<TARGET_FILE:parvolin>
+    COMMAND ${MAKENSIS} -V2 -DVERSION=${PARVOLIN_VERSION_TEXT} -DVERSION_NUMBER=${PROJECT_VERSION}
+        -DEXE=$<TARGET_FILE:parvolin>
         -DICON=${PROJECT_SOURCE_DIR}/app/icons/parvolin.ico -DLICENSE=${licence} -DREADME=${readme}
         -DOUTFILE=${PARVOLIN_WINDOWS_SETUP} ${PROJECT_SOURCE_DIR}/app/windows/installer.nsi
     DEPENDS parvolin ${PROJECT_SOURCE_DIR}/app/windows/installer.nsi ${readme} ${licence}

@@ -12,6 +12,7 @@ build_and_run=(
     libgtest-dev
     qt6-base-dev libxcb1-dev pkgconf
     xvfb xauth
+    qt6-base-private-dev
 )
 # The tests beyond the program's own build: installing, the sanitizers and
 # fuzzers (clang), and the Windows build under Wine.

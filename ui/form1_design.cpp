@@ -36,6 +36,14 @@ constexpr std::array<EventBinding, 2> kEvents{{
     {kCalculateButton, ControlEvent::Press, handleCalculate},
 }};
 
+// What a screen reader says after a calculation (the result, whose boxes are
+// below the button the user is on) and after a pick of the unit system (the
+// units beside the boxes, which change without a word otherwise).
+constexpr std::array<std::string_view, 2> kAnnounced{
+    "BMI {Text4}. {Text3}.",
+    "{Combo2} and {Combo3}",
+};
+
 }  // namespace
 
 const FormDesign& form1Design() {
@@ -54,6 +62,7 @@ const FormDesign& form1Design() {
          .heightUnit = kHeightUnitBox,
          .weight = kWeightBox,
          .height = kHeightBox},
+        kAnnounced,
     };
     return design;
 }

@@ -1,13 +1,22 @@
 ; The Windows installer: per machine into Program Files, a Start-menu
 ; shortcut, and an uninstaller registered in Apps (Add or Remove Programs).
-; makensis -DVERSION=1.00 -DEXE=... -DICON=... -DLICENSE=... -DREADME=... -DOUTFILE=... installer.nsi
+; makensis -DVERSION=1.00 -DVERSION_NUMBER=1.0.0.0 -DEXE=... -DICON=... -DLICENSE=... -DREADME=...
+;          -DOUTFILE=... installer.nsi
+; VERSION is the version as users read it, VERSION_NUMBER the project's
+; four-part number, which Windows shows in the file's properties.
 ;
 ; Installing and uninstalling are all or nothing: while Parvolin runs, Windows
 ; keeps parvolin.exe open, and replacing or deleting it would fail halfway
 ; (an uninstall entry gone, the program left behind). So a running Parvolin is
 ; closed first: the user is asked to close it, a silent run (/S) closes it as
 ; its Close button would; if it still runs, nothing is changed and the run
-; ends with exit status 2.
+; ends with exit status 2. Only a copy started from the file to be replaced
+; counts: one unzipped elsewhere is none of the installer's business.
+;
+; Its files go into a folder of their own, named Parvolin, whose rights the
+; installer sets wherever it is (see secureFolder); the uninstaller removes
+; only these files and the folder, once empty, and only from a folder that
+; holds the installation Apps names.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -38,6 +47,10 @@ ManifestSupportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
 ; Exit status of a run that changed nothing because Parvolin would not close
 ; or Windows is too old (NSIS's own "aborted by the script").
 !define EXIT_UNCHANGED 2
+; OpenProcess rights: to read a process's image path and to wait for its end.
+!define PROCESS_QUERY_AND_WAIT 0x101000
+; How long a closed Parvolin may take to end, in milliseconds.
+!define END_TIMEOUT 5000
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -46,7 +59,8 @@ RequestExecutionLevel admin
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 BrandingText "${NAME} ${VERSION}"
-VIProductVersion "1.0.0.0"
+VIProductVersion "${VERSION_NUMBER}"
+VIFileVersion "${VERSION_NUMBER}"
 VIAddVersionKey "ProductName" "${NAME}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "CompanyName" "The Parvolin developers"
@@ -59,6 +73,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Parvolin developers"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Run ${NAME}"
 !define MUI_FINISHPAGE_RUN_FUNCTION runParvolin
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE ownFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -73,48 +88,98 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) 2026 The Parvolin developers"
     Quit
 !macroend
 
-; Closes every running Parvolin, or quits unchanged. ACTION names what waits
-; on it, for the question to the user.
-!macro DEFINE_CLOSE_PARVOLIN PREFIX ACTION
-Function ${PREFIX}closeParvolin
-    FindWindow $0 "${WINDOW_CLASS}"
-    ${If} $0 = 0
-        Return
+; Finds a window of a Parvolin started from $INSTDIR\parvolin.exe, the file
+; that would be replaced or deleted: $R1 is the window (0 when none), $R2 a
+; handle to its process for the caller to wait on and close. A copy started
+; from elsewhere (a zip, another installation) does not hold that file.
+!macro DEFINE_FIND_RUNNING_COPY PREFIX
+Function ${PREFIX}findRunningCopy
+    StrCpy $R1 0
+    StrCpy $R2 0
+    ; Short names on both sides: the folder may be given either way (/D=,
+    ; _?=), and the system reports the image's long name.
+    GetFullPathName /SHORT $R3 "$INSTDIR\parvolin.exe"
+    ${If} $R3 == ""
+        Return  ; nothing there to replace
     ${EndIf}
-    ${IfNot} ${Silent}
-        ${Do}
-            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${NAME} is running. Close it, then choose Retry to ${ACTION} it.$\n$\nCancel leaves ${NAME} as it is." IDRETRY +3
+    StrCpy $R4 0
+    ${Do}
+        FindWindow $R4 "${WINDOW_CLASS}" "" 0 $R4
+        ${If} $R4 = 0
+            Return
+        ${EndIf}
+        System::Call 'user32::GetWindowThreadProcessId(p R4, *i .R5)'
+        System::Call 'kernel32::OpenProcess(i ${PROCESS_QUERY_AND_WAIT}, i 0, i R5) p .R6'
+        ; A process this installer may not open (another user's) is found
+        ; later, by the file it holds.
+        ${If} $R6 P<> 0
+            System::Call 'kernel32::QueryFullProcessImageNameW(p R6, i 0, w .R7, *i ${NSIS_MAX_STRLEN}) i .R8'
+            ${If} $R8 <> 0
+                GetFullPathName /SHORT $R7 "$R7"
+                ${If} $R7 == $R3
+                    StrCpy $R1 $R4
+                    StrCpy $R2 $R6
+                    Return
+                ${EndIf}
+            ${EndIf}
+            System::Call 'kernel32::CloseHandle(p R6)'
+        ${EndIf}
+    ${Loop}
+FunctionEnd
+!macroend
+
+; Closes every Parvolin that runs from the file to be replaced, or quits
+; unchanged. ACTION names what waits on it, for the question to the user.
+; What counts is the process's end, not its window's: Windows releases the
+; file only then.
+!macro DEFINE_CLOSE_PARVOLIN PREFIX ACTION
+!insertmacro DEFINE_FIND_RUNNING_COPY "${PREFIX}"
+Function ${PREFIX}closeParvolin
+    ${Do}
+        Call ${PREFIX}findRunningCopy
+        ${If} $R1 = 0
+            Return
+        ${EndIf}
+        ${If} ${Silent}
+            ; As its Close button would, with a time-out: a program that
+            ; hangs must not hang the installer.
+            SendMessage $R1 ${WM_CLOSE} 0 0 /TIMEOUT=1000
+            System::Call 'kernel32::WaitForSingleObject(p R2, i ${END_TIMEOUT}) i .R3'
+            System::Call 'kernel32::CloseHandle(p R2)'
+            ${If} $R3 <> 0
+                !insertmacro QUIT_UNCHANGED "${NAME} is running and did not close. Close it and try again."
+            ${EndIf}
+        ${Else}
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${NAME} is running. Close it, then choose Retry to ${ACTION} it.$\n$\nCancel leaves ${NAME} as it is." IDRETRY retry
+            System::Call 'kernel32::CloseHandle(p R2)'
             SetErrorLevel ${EXIT_UNCHANGED}
             Quit
-            FindWindow $0 "${WINDOW_CLASS}"
-        ${LoopUntil} $0 = 0
-        Return
-    ${EndIf}
-    ; Silent: close each window as its Close button would, then give the
-    ; program up to five seconds to end.
-    StrCpy $1 0  ; the window last asked to close
-    ${For} $2 1 20
-        FindWindow $0 "${WINDOW_CLASS}"
-        ${If} $0 = 0
-            ${Break}
+        retry:
+            ; Its window goes a moment before its process ends. One still
+            ; showing its window is asked about again at once.
+            IsWindow $R1 +2
+            System::Call 'kernel32::WaitForSingleObject(p R2, i ${END_TIMEOUT})'
+            System::Call 'kernel32::CloseHandle(p R2)'
         ${EndIf}
-        ${If} $0 <> $1
-            ; With a time-out: a program that hangs must not hang the installer.
-            SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=1000
-            StrCpy $1 $0
-        ${EndIf}
-        Sleep 250
-    ${Next}
-    ; A closed window can outlive its process by a moment; the file matters.
-    Sleep 500
-    FindWindow $0 "${WINDOW_CLASS}"
-    ${If} $0 <> 0
-        !insertmacro QUIT_UNCHANGED "${NAME} is running and did not close. Close it and try again."
-    ${EndIf}
+    ${Loop}
 FunctionEnd
 !macroend
 !insertmacro DEFINE_CLOSE_PARVOLIN "" "install"
 !insertmacro DEFINE_CLOSE_PARVOLIN "un." "uninstall"
+
+; The program's files go into a folder of their own: /D=C:\Tools, or C:\Tools
+; typed on the directory page, means C:\Tools\Parvolin, so that the user's
+; own files there (a README.txt) are neither replaced nor, later, deleted.
+Function ownFolder
+    StrCpy $0 $INSTDIR "" -1
+    ${If} $0 == "\"
+        StrCpy $INSTDIR $INSTDIR -1  ; a drive's root
+    ${EndIf}
+    ${GetFileName} "$INSTDIR" $0
+    ${If} $0 != "${NAME}"
+        StrCpy $INSTDIR "$INSTDIR\${NAME}"
+    ${EndIf}
+FunctionEnd
 
 Function .onInit
     ${IfNot} ${AtLeastBuild} ${MINIMUM_BUILD}
@@ -133,23 +198,147 @@ Function .onInit
             StrCpy $INSTDIR $0
         ${EndIf}
     ${EndIf}
+    Call ownFolder
     Call closeParvolin
+FunctionEnd
+
+; The uninstaller works only on the installation Apps names, and only when
+; its folder still holds it: run with another folder (a typo after _?=, a
+; copy of the folder), it would otherwise remove the entry and the shortcut
+; and report success, leaving the program installed with no way to remove it.
+Function un.checkInstallation
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    GetFullPathName /SHORT $1 "$INSTDIR"
+    GetFullPathName /SHORT $2 "$0"
+    ${If} $1 != ""
+    ${AndIf} $1 == $2
+    ${AndIf} ${FileExists} "$INSTDIR\parvolin.exe"
+    ${AndIf} ${FileExists} "$INSTDIR\uninstall.exe"
+        Return
+    ${EndIf}
+    !insertmacro QUIT_UNCHANGED "$INSTDIR does not hold the installed ${NAME}, so nothing was uninstalled."
 FunctionEnd
 
 Function un.onInit
     SetRegView 64
     SetShellVarContext all
+    Call un.checkInstallation
     Call un.closeParvolin
 FunctionEnd
 
-; The finish page's "Run Parvolin": started through Explorer it runs as the
-; signed-in user, not with the installer's administrator rights.
+; The installer runs as administrator, and a program it starts would too.
+; "Run Parvolin" asks the desktop's shell (Explorer, running as the signed-in
+; user) to start it, through its documented automation objects:
+; IShellWindows finds the desktop's window, whose view hands out the shell's
+; IShellDispatch2, whose ShellExecute starts the program in Explorer's
+; process. Without such a shell (another shell, or none), it starts the
+; program itself, which then runs with the installer's rights.
+!define CLSID_ShellWindows {9BA05972-F6A8-11CF-A442-00A0C90A8F39}
+!define IID_IShellWindows {85CB6900-4D95-11CF-960C-0080C7F4EE85}
+!define IID_IServiceProvider {6D5140C1-7436-11CE-8034-00AA006009FA}
+!define SID_STopLevelBrowser {4C96BE40-915C-11CF-99D3-00AA004AE837}
+!define IID_IShellBrowser {000214E2-0000-0000-C000-000000000046}
+!define IID_IDispatch {00020400-0000-0000-C000-000000000046}
+!define IID_IShellFolderViewDual {E7A1AF80-4D96-11CF-960F-00C04FD7E94F}
+!define IID_IShellDispatch2 {A4C6892C-3BA9-11D2-9DEA-00C04FB16162}
+!define CLSCTX_LOCAL_SERVER 4
+!define CSIDL_DESKTOP 0
+!define SWC_DESKTOP 8
+!define SWFO_NEEDDISPATCH 1
+!define SVGIO_BACKGROUND 0
+!define VT_I4 3
+
+; Calls method INDEX of the COM object in OBJECT with ARGS, then releases
+; the object; $R0 becomes the HRESULT (or "error" when OBJECT is 0).
+!macro COM_CALL_AND_RELEASE OBJECT INDEX ARGS
+    StrCpy $R0 error
+    ${If} ${OBJECT} P<> 0
+        System::Call '${OBJECT}->${INDEX}${ARGS} i .R0'
+        System::Call '${OBJECT}->2()'
+    ${EndIf}
+!macroend
+
+; Starts FILE through the desktop's shell; $R0 is 0 when it did.
+Function shellExecuteAsUser
+    Exch $R9  ; the file
+    Push $R0
+    StrCpy $0 0
+    StrCpy $1 0
+    StrCpy $2 0
+    StrCpy $3 0
+    StrCpy $4 0
+    StrCpy $5 0
+    StrCpy $6 0
+    ; The desktop's location (a VARIANT holding CSIDL_DESKTOP) and an empty
+    ; VARIANT, 24 bytes each; by value, a VARIANT is passed by address.
+    System::Call '*(&i2 ${VT_I4}, &i2 0, &i2 0, &i2 0, &i4 ${CSIDL_DESKTOP}, &i4 0, &i8 0) p .r7'
+    System::Call '*(&i8 0, &i8 0, &i8 0) p .r8'
+    System::Call 'ole32::CoCreateInstance(g "${CLSID_ShellWindows}", p 0, i ${CLSCTX_LOCAL_SERVER}, g "${IID_IShellWindows}", *p .r0)'
+    !insertmacro COM_CALL_AND_RELEASE $0 15 '(p r7, p r8, i ${SWC_DESKTOP}, *i .r9, i ${SWFO_NEEDDISPATCH}, *p .r1)'
+    !insertmacro COM_CALL_AND_RELEASE $1 0 '(g "${IID_IServiceProvider}", *p .r2)'
+    !insertmacro COM_CALL_AND_RELEASE $2 3 '(g "${SID_STopLevelBrowser}", g "${IID_IShellBrowser}", *p .r3)'
+    !insertmacro COM_CALL_AND_RELEASE $3 15 '(*p .r4)'
+    !insertmacro COM_CALL_AND_RELEASE $4 15 '(i ${SVGIO_BACKGROUND}, g "${IID_IDispatch}", *p .r5)'
+    !insertmacro COM_CALL_AND_RELEASE $5 0 '(g "${IID_IShellFolderViewDual}", *p .r6)'
+    StrCpy $1 0
+    !insertmacro COM_CALL_AND_RELEASE $6 7 '(*p .r1)'
+    StrCpy $2 0
+    !insertmacro COM_CALL_AND_RELEASE $1 0 '(g "${IID_IShellDispatch2}", *p .r2)'
+    StrCpy $R0 error
+    ${If} $2 P<> 0
+        System::Call 'oleaut32::SysAllocString(w R9) p .r3'
+        ; ShellExecute(file, arguments, folder, verb, show): all but the file
+        ; left to the shell.
+        !insertmacro COM_CALL_AND_RELEASE $2 31 '(p r3, p r8, p r8, p r8, p r8)'
+        System::Call 'oleaut32::SysFreeString(p r3)'
+    ${EndIf}
+    System::Free $7
+    System::Free $8
+    StrCpy $R9 $R0
+    Pop $R0
+    Exch $R9
+FunctionEnd
+
+; The finish page's "Run Parvolin".
 Function runParvolin
-    Exec '"$WINDIR\explorer.exe" "$INSTDIR\parvolin.exe"'
+    Push "$INSTDIR\parvolin.exe"
+    Call shellExecuteAsUser
+    Pop $0
+    ${If} $0 != 0
+        ExecShell "open" "$INSTDIR\parvolin.exe"
+    ${EndIf}
+FunctionEnd
+
+; The folder's rights, wherever it is: those Program Files gives a program's
+; folder. Its owner and its rights come from no one else: a folder on a
+; drive's root would otherwise inherit the root's rights, under which every
+; signed-in user may replace parvolin.exe or uninstall.exe, which an
+; administrator later runs; a folder that was there before could belong to
+; anyone. So Administrators own the folder and all in it, everything it
+; held loses its own rights and inherits the folder's, and the folder keeps
+; none from its parent: SYSTEM and Administrators may change it, Users
+; (every signed-in user) may read and run it. By SID, as the names differ
+; with the language of Windows.
+!define ICACLS '"$SYSDIR\icacls.exe" "$INSTDIR"'
+!macro ICACLS ARGS
+    nsExec::Exec '${ICACLS} ${ARGS}'
+    Pop $0
+    ${If} $0 != 0
+        RMDir "$INSTDIR"  ; when the installer made it, it is empty
+        !insertmacro QUIT_UNCHANGED "The rights of $INSTDIR could not be set, so nothing was installed."
+    ${EndIf}
+!macroend
+Function secureFolder
+    CreateDirectory "$INSTDIR"
+    !insertmacro ICACLS "/setowner *S-1-5-32-544 /T /Q"
+    !insertmacro ICACLS "/reset /T /Q"
+    !insertmacro ICACLS "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
 FunctionEnd
 
 Section "Install"
-    ; It may have been started while the pages were shown.
+    ; A folder typed on the directory page, and a running copy started while
+    ; the pages were shown.
+    Call ownFolder
     Call closeParvolin
     ; Windows keeps a running program's file from being rewritten. A copy this
     ; installer cannot see (in another user's session, or not yet showing its
@@ -162,6 +351,7 @@ Section "Install"
         ${EndIf}
         FileClose $0
     ${EndIf}
+    Call secureFolder
     SetOutPath "$INSTDIR"
     File /oname=parvolin.exe "${EXE}"
     File /oname=LICENSE.txt "${LICENSE}"
@@ -187,17 +377,16 @@ Section "Uninstall"
     Call un.closeParvolin
     ; The program first: if Windows still holds it, everything else stays,
     ; so that the uninstaller can be run again.
-    ${If} ${FileExists} "$INSTDIR\parvolin.exe"
-        ClearErrors
-        Delete "$INSTDIR\parvolin.exe"
-        ${If} ${Errors}
-            !insertmacro QUIT_UNCHANGED "${NAME} is still running, so it was not uninstalled. Close it and try again."
-        ${EndIf}
+    ClearErrors
+    Delete "$INSTDIR\parvolin.exe"
+    ${If} ${Errors}
+        !insertmacro QUIT_UNCHANGED "${NAME} is still running, so it was not uninstalled. Close it and try again."
     ${EndIf}
     Delete "$SMPROGRAMS\${NAME}.lnk"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\README.txt"
     Delete "$INSTDIR\uninstall.exe"
+    ; Only when empty: what else is there is not the installer's.
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -74,6 +74,11 @@ struct FormDesign {
     Handler load;  // runs once, after creation and before the window is shown
     std::span<const EventBinding> events;
     CorrectionBoxes correction;
+    // Sentences screen readers announce, without moving the focus and
+    // without interrupting, after an event's handler has changed a control
+    // they name, as a web page announces its live regions: "{Text4}" stands
+    // for Text4's text. The load handler announces nothing.
+    std::span<const std::string_view> announced = {};
 };
 
 // Twips to pixels at `dpi` dots per inch, rounded to nearest: 15 twips make

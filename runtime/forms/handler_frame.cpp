@@ -28,12 +28,14 @@ std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
     }
 }
 
-void runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
+bool runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
                                 const FormDesign& design) {
     const auto failure = runHandler(handler, form, design);
-    if (!failure || failure->message.empty()) return;
+    if (!failure) return true;
+    if (failure->message.empty()) return false;
     window.showError(failure->message);
     if (!failure->correctionBox.empty()) window.focusWithTextSelected(failure->correctionBox);
+    return false;
 }
 
 }  // namespace parvolin

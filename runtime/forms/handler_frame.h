@@ -50,7 +50,8 @@ std::optional<HandlerFailure> runHandler(Handler handler, FormControls& form,
 // failure, the same in every window: the message, then the box to correct
 // with its text selected. Throws only what the window's steps throw (the
 // report itself failing); the caller's boundary with the toolkit catches that.
-void runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
+// Returns whether the handler ran to its end.
+bool runHandlerReportingFailure(Handler handler, FormControls& form, FailureSteps& window,
                                 const FormDesign& design);
 
 }  // namespace parvolin

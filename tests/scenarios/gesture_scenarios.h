@@ -22,16 +22,19 @@ struct InitialBox {
     std::string_view box;
     std::string text;
     Items items = {};  // a combo box's list
+    // The item the list holds selected, the one it opens on and the arrow
+    // keys step on from: the item shown.
+    std::string selected = {};
 };
 
 inline const std::vector<InitialBox>& initialBoxes() {
     // clang-format off
     static const std::vector<InitialBox> rows{
-        {.name = "method box", .box = kMethodBox, .text = "Imperial", .items = {"Imperial", "Metric"}},
+        {.name = "method box", .box = kMethodBox, .text = "Imperial", .items = {"Imperial", "Metric"}, .selected = "Imperial"},
         {.name = "weight box", .box = kWeightBox, .text = ""},
         {.name = "height box", .box = kHeightBox, .text = ""},
-        {.name = "weight unit box", .box = kWeightUnitBox, .text = "Pounds", .items = {"Pounds"}},
-        {.name = "height unit box", .box = kHeightUnitBox, .text = "Feet", .items = {"Feet", "Inches"}},
+        {.name = "weight unit box", .box = kWeightUnitBox, .text = "Pounds", .items = {"Pounds"}, .selected = "Pounds"},
+        {.name = "height unit box", .box = kHeightUnitBox, .text = "Feet", .items = {"Feet", "Inches"}, .selected = "Feet"},
         {.name = "status box", .box = kStatusBox, .text = ""},
         {.name = "BMI box", .box = kBmiBox, .text = ""},
     };
@@ -133,6 +136,8 @@ inline const std::vector<PickGesture>& pickGestures() {
         {.name = "m typed, F4 and F4", .how = PickBy::F4ArrowsF4, .typedFirst = "m"},
         {.name = "m typed, F4 and a click", .how = PickBy::F4ThenClick, .typedFirst = "m"},
         {.name = "m typed, F4 and Escape", .how = PickBy::F4ArrowsEscape, .typedFirst = "m", .picks = false},
+        // Moving through the open list is no pick either.
+        {.name = "F4, arrows and Escape", .how = PickBy::F4ArrowsEscape, .picks = false},
     };
     // clang-format on
     return rows;
@@ -179,6 +184,57 @@ inline const std::vector<KeyOnControl>& keysOnControls() {
         {.name = "Down on the button", .control = kCalculateButton, .key = Key::Down, .presses = false, .focus = kStatusBox},
         {.name = "Left on the button", .control = kCalculateButton, .key = Key::Left, .presses = false, .focus = kHeightUnitBox},
         {.name = "Up on the button", .control = kCalculateButton, .key = Key::Up, .presses = false, .focus = kHeightUnitBox},
+    };
+    // clang-format on
+    return rows;
+}
+
+// Where each control sits, in pixels at 96 dpi (the designed twips divided
+// by 15). A label has no width of its own: it is sized to its caption, which
+// ends before the boxes begin.
+struct Placement {
+    std::string name;
+    std::string_view control;
+    int left, top;
+    int width = 0, height = 0;
+};
+
+inline constexpr int kBoxesLeft = 60;
+
+inline const std::vector<Placement>& placements() {
+    // clang-format off
+    static const std::vector<Placement> rows{
+        {.name = "method box", .control = kMethodBox, .left = 60, .top = 9, .width = 148, .height = 21},
+        {.name = "weight box", .control = kWeightBox, .left = 60, .top = 42, .width = 70, .height = 21},
+        {.name = "height box", .control = kHeightBox, .left = 60, .top = 75, .width = 70, .height = 21},
+        {.name = "weight unit box", .control = kWeightUnitBox, .left = 138, .top = 42, .width = 70, .height = 21},
+        {.name = "height unit box", .control = kHeightUnitBox, .left = 138, .top = 75, .width = 70, .height = 21},
+        {.name = "button", .control = kCalculateButton, .left = 60, .top = 108, .width = 91, .height = 25},
+        {.name = "status box", .control = kStatusBox, .left = 60, .top = 180, .width = 148, .height = 54},
+        {.name = "BMI box", .control = kBmiBox, .left = 60, .top = 147, .width = 148, .height = 21},
+        {.name = "method label", .control = kMethodLabel, .left = 9, .top = 12},
+        {.name = "weight label", .control = kWeightLabel, .left = 9, .top = 45},
+        {.name = "height label", .control = kHeightLabel, .left = 9, .top = 78},
+        {.name = "status label", .control = kStatusLabel, .left = 9, .top = 183},
+        {.name = "BMI label", .control = kBmiLabel, .left = 9, .top = 150},
+    };
+    // clang-format on
+    return rows;
+}
+
+// The focus in a box, another window made active and then this one again:
+// the focus comes back to the box, its text and caret as they were.
+struct FocusReturn {
+    std::string name;
+    std::string_view box;
+    std::string typed = {};
+};
+
+inline const std::vector<FocusReturn>& focusReturns() {
+    // clang-format off
+    static const std::vector<FocusReturn> rows{
+        {.name = "height box", .box = kHeightBox, .typed = "1.75"},
+        {.name = "button", .box = kCalculateButton},
     };
     // clang-format on
     return rows;

@@ -2,10 +2,12 @@
 
 // Presses of "Calculate!" as a user makes them, with what the window must
 // show: one table that holds both windows (Qt and Win32) to the same results.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "scenarios/window_driver.h"
 #include "ui/form1.h"
 
 namespace parvolin::test {
@@ -31,6 +33,8 @@ struct PressScenario {
     Entry height = {};
     Entry weightUnit = {};
     Entry heightUnit = {};
+    // Then the Method list opened with F4 and left this way: no pick.
+    std::optional<LeaveBy> methodListLeft = {};
     std::string bmi = {};     // Text4 afterwards; with `message`, Text4 and Text3 stay as they were
     std::string status = {};  // Text3 afterwards
     std::string message = {};     // the error reported; empty when the press succeeds
@@ -59,6 +63,11 @@ inline const std::vector<PressScenario>& pressScenarios() {
     static const std::vector<PressScenario> rows{
         {.name = "pounds and inches", .weight = typed("154"), .height = typed("69"), .heightUnit = picked("Inches"), .bmi = "22.7393404746902", .status = kNormal},
         {.name = "pounds and feet", .weight = typed("154"), .height = typed("5.75"), .bmi = "22.7393404746902", .status = kNormal},
+        // Leaving the open Method list is no pick: the units the user set stay, and count.
+        {.name = "Inches, Method list left with Tab", .weight = typed("154"), .height = typed("69"), .heightUnit = picked("Inches"), .methodListLeft = LeaveBy::Tab, .bmi = "22.7393404746902", .status = kNormal, .units = "Pounds/Inches"},
+        {.name = "Inches, Method list left with Shift+Tab", .weight = typed("154"), .height = typed("69"), .heightUnit = picked("Inches"), .methodListLeft = LeaveBy::ShiftTab, .bmi = "22.7393404746902", .status = kNormal, .units = "Pounds/Inches"},
+        {.name = "Inches, Method list left by a click elsewhere", .weight = typed("154"), .height = typed("69"), .heightUnit = picked("Inches"), .methodListLeft = LeaveBy::ClickIntoHeightBox, .bmi = "22.7393404746902", .status = kNormal, .units = "Pounds/Inches"},
+        {.name = "Inches, Method list left for another window", .weight = typed("154"), .height = typed("69"), .heightUnit = picked("Inches"), .methodListLeft = LeaveBy::AnotherWindow, .bmi = "22.7393404746902", .status = kNormal, .units = "Pounds/Inches"},
         {.name = "metric picked", .method = picked("Metric"), .weight = typed("70"), .height = typed("1.75"), .bmi = "22.8571428571429", .status = kNormal, .units = "Kg/Meters"},
         {.name = "m typed, list opened and Enter picks Metric", .method = typedThenOpened("m"), .weight = typed("70"), .height = typed("1.75"), .bmi = "22.8571428571429", .status = kNormal, .units = "Kg/Meters"},
         // Typing Metric leaves the units at Pounds and Feet, yet the method

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "scenarios/gesture_scenarios.h"
@@ -67,12 +68,15 @@ TEST_F(Window, StartsWithTheFocusInTheMethodBoxItsTextSelected) {
     EXPECT_EQ(w.focused(), kMethodBox);
     // As the native box does on its first focus: typing "m" replaces it.
     EXPECT_TRUE(w.wholeTextSelected());
+    // Filling the unit boxes before the window shows is no news.
+    EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{});
 }
 
 using StartsWith = WindowRows<InitialBox>;
 TEST_P(StartsWith, ImperialUnitsAndEmptyBoxes) {
     EXPECT_EQ(w.text(GetParam().box), GetParam().text);
     EXPECT_EQ(w.items(GetParam().box), GetParam().items);
+    EXPECT_EQ(w.selectedItem(GetParam().box), GetParam().selected);
 }
 INSTANTIATE_TEST_SUITE_P(Window, StartsWith, testing::ValuesIn(initialBoxes()),
                          rowName<InitialBox>);
@@ -119,10 +123,22 @@ TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
     w.setText(kStatusBox, kNormal);
     for (int round = 0; round < 2; ++round) {
         if (!row.typedFirst.empty()) w.type(kMethodBox, row.typedFirst);
+        w.takeAnnouncements();
         w.pick(kMethodBox, "Metric", row.how);
+        if (row.picks && !w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
         EXPECT_EQ(units(), row.picks ? kMetricUnits : kImperialUnits) << "round " << round;
+        // The new units are announced, as the boxes beside the ones a screen
+        // reader is in change without a word otherwise.
+        EXPECT_EQ(w.takeAnnouncements(), row.picks
+                                             ? std::vector<std::string>{"polite: Kg and Meters"}
+                                             : std::vector<std::string>{})
+            << "round " << round;
         w.pick(kMethodBox, "Imperial", row.how);
         EXPECT_EQ(units(), kImperialUnits) << "round " << round;
+        // (Where the gesture picks nothing the units were Imperial's all along.)
+        if (row.picks)
+            EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{"polite: Pounds and Feet"})
+                << "round " << round;
     }
     // What was typed and shown stays, though it may belong to the other system.
     EXPECT_EQ(w.text(kWeightBox), "154");
@@ -144,6 +160,22 @@ TEST_F(Window, PickingTheShownSystemResetsEditedUnits) {
     EXPECT_EQ(units(), kImperialUnits);
 }
 
+using Placements = WindowRows<Placement>;
+TEST_P(Placements, AreTheDesignedOnes) {
+    const Placement& row = GetParam();
+    const auto [left, top, width, height] = w.placement(row.control);
+    EXPECT_EQ(left, w.scaled(row.left));
+    EXPECT_EQ(top, w.scaled(row.top));
+    if (row.width == 0) {  // a label: a caption's width, ending before the boxes
+        EXPECT_GT(width, w.scaled(10));
+        EXPECT_LE(left + width, w.scaled(kBoxesLeft));
+        return;
+    }
+    EXPECT_EQ(width, w.scaled(row.width));
+    EXPECT_EQ(height, w.scaled(row.height));
+}
+INSTANTIATE_TEST_SUITE_P(Window, Placements, testing::ValuesIn(placements()), rowName<Placement>);
+
 // A click into a box puts the caret where it falls, within "Imperial"; it
 // selects nothing.
 TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {
@@ -154,12 +186,41 @@ TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {
     EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;
 }
 
+using FocusReturns = WindowRows<FocusReturn>;
+TEST_P(FocusReturns, ToTheBoxAfterAnotherWindowWasActive) {
+    const FocusReturn& row = GetParam();
+    if (!row.typed.empty()) w.type(row.box, row.typed);
+    w.focus(row.box);
+    const auto selection = w.selection();
+    w.leaveTheWindowAndComeBack();
+    EXPECT_EQ(w.focused(), row.box);
+    EXPECT_EQ(w.selection(), selection);
+}
+INSTANTIATE_TEST_SUITE_P(Window, FocusReturns, testing::ValuesIn(focusReturns()),
+                         rowName<FocusReturn>);
+
 using WideTexts = WindowRows<WideText>;
 TEST_P(WideTexts, ShowTheirBeginning) {
     w.setText(GetParam().box, "-1.23456789012345e-300 and a little more");
     EXPECT_TRUE(w.showsTheBeginning(GetParam().box));
 }
 INSTANTIATE_TEST_SUITE_P(Window, WideTexts, testing::ValuesIn(wideTexts()), rowName<WideText>);
+
+// The separator the user's regional settings give: "," when the test runs
+// in a German locale (PARVOLIN_DECIMAL_SEPARATOR says which to expect).
+TEST_F(Window, TheDecimalSeparatorFollowsTheUserLocale) {
+    const char* expected = std::getenv("PARVOLIN_DECIMAL_SEPARATOR");
+    const std::string separator = expected ? expected : ".", other = separator == "," ? "." : ",";
+    enterMetricInput();
+    w.type(kHeightBox, "1" + separator + "75");
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.text(kBmiBox), "22" + separator + "8571428571429");
+    w.type(kHeightBox, "1" + other + "75");
+    w.click(kCalculateButton);
+    EXPECT_EQ(w.reports(), std::vector<std::string>{"The height \"1" + other +
+                                                    "75\" is not a number. Type digits, with \"" +
+                                                    separator + "\" as the decimal separator."});
+}
 
 using Keys = WindowRows<KeyOnControl>;
 TEST_P(Keys, PressOnlyOnTheButtonAndNeverCloseTheWindow) {
@@ -185,9 +246,18 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
     enter(kHeightBox, row.height);
     enter(kWeightUnitBox, row.weightUnit);
     enter(kHeightUnitBox, row.heightUnit);
+    if (row.methodListLeft) {
+        w.openListAndLeave(kMethodBox, *row.methodListLeft);
+        if (!w.unseenGesture().empty()) GTEST_SKIP() << w.unseenGesture();
+    }
+    w.takeAnnouncements();
     w.click(kCalculateButton);
     if (row.message.empty()) {
         EXPECT_EQ(w.reports(), std::vector<std::string>{});
+        // The result is announced once, the focus left on the button.
+        EXPECT_EQ(w.takeAnnouncements(),
+                  std::vector<std::string>{"polite: BMI " + row.bmi + ". " + row.status + "."});
+        EXPECT_EQ(w.focused(), kCalculateButton);
         EXPECT_EQ(w.text(kBmiBox), row.bmi);
         EXPECT_EQ(w.text(kStatusBox), row.status);
         if (!row.units.empty()) {
@@ -198,6 +268,8 @@ TEST_P(Presses, ShowTheResultOrReportTheErrorAndKeepTheOutputs) {
         return;
     }
     EXPECT_EQ(w.reports(), std::vector<std::string>{row.message});
+    // Nothing is announced: the message box says it all.
+    EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{});
     // Given the window, so that the real message box is modal to it.
     EXPECT_TRUE(w.reportsWereModalToTheWindow());
     EXPECT_EQ(w.text(kBmiBox), "21.5");

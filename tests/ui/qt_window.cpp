@@ -19,6 +19,8 @@
 #include "runtime/forms/qt/form.h"
 #include "runtime/forms/qt/startup.h"
 #include "scenarios/window_driver.h"
+#include "ui/form1.h"
+#include "ui/heard_events.h"
 
 namespace parvolin::test {
 namespace {
@@ -30,6 +32,7 @@ QString qs(std::string_view text) {
 class QtWindow final : public WindowDriver {
 public:
     explicit QtWindow(const FormDesign& design) : form_(design, reporter_) {
+        HeardEvents::clear();
         form_.load();
         qt::centreOnScreen(form_);
         form_.show();
@@ -121,6 +124,45 @@ public:
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
     }
 
+    void openListAndLeave(std::string_view name, LeaveBy how) override {
+        QComboBox* box = combo(name);
+        box->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        waitForTheList();
+        QAbstractItemView* view = box->view();
+        ASSERT_TRUE(view->isVisible()) << "F4 opens no list";
+        switch (how) {
+        case LeaveBy::Tab: QTest::keyClick(view, Qt::Key_Tab); break;
+        case LeaveBy::ShiftTab: QTest::keyClick(view, Qt::Key_Backtab, Qt::ShiftModifier); break;
+        case LeaveBy::ClickIntoHeightBox: {
+            // The open list takes the click, outside itself.
+            QWidget* list = view->window();
+            QWidget* height = widget(form1::kHeightBox);
+            QTest::mouseClick(list, Qt::LeftButton, {},
+                              list->mapFromGlobal(height->mapToGlobal(height->rect().center())));
+            break;
+        }
+        case LeaveBy::AnotherWindow: leaveTheWindowAndComeBack(); break;
+        }
+        unseen_.clear();
+        if ((how == LeaveBy::Tab || how == LeaveBy::ShiftTab) && view->isVisible()) {
+            unseen_ = "Qt's open list keeps the keyboard: Tab and Shift+Tab do not leave it";
+            QTest::keyClick(view, Qt::Key_Escape);
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
+    }
+    std::string unseenGesture() const override { return unseen_; }
+
+    void leaveTheWindowAndComeBack() override {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other))
+            << "the other window did not become active";
+        form_.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
+    }
+
     void click(std::string_view control) override {
         QWidget* target = widget(control);
         if (auto* box = qobject_cast<QComboBox*>(target)) target = box->lineEdit();
@@ -140,6 +182,12 @@ public:
         if (auto* box = qobject_cast<QComboBox*>(widget(name)))
             for (int i = 0; i < box->count(); ++i) list.push_back(box->itemText(i).toStdString());
         return list;
+    }
+
+    std::string selectedItem(std::string_view name) const override {
+        auto* box = qobject_cast<QComboBox*>(widget(name));
+        if (box == nullptr || box->currentIndex() < 0) return {};
+        return box->itemText(box->currentIndex()).toStdString();
     }
 
     std::string focused() const override {
@@ -176,6 +224,14 @@ public:
 
     bool isShown() const override { return form_.isVisible(); }
 
+    std::array<int, 4> placement(std::string_view control) const override {
+        const QRect rect = widget(control)->geometry();
+        return {rect.x(), rect.y(), rect.width(), rect.height()};
+    }
+
+    // Qt places the window in logical pixels, which the screen scales.
+    int scaled(int pixelsAt96) const override { return pixelsAt96; }
+
     std::pair<int, int> clientSize() const override { return {form_.width(), form_.height()}; }
 
     std::vector<std::string> reports() const override { return reporter_.messages; }
@@ -186,6 +242,14 @@ public:
     }
 
     bool canHold(std::string_view) const override { return true; }
+
+    std::vector<std::string> takeAnnouncements() override {
+        std::vector<std::string> said;
+        for (const QString& sentence : HeardEvents::announcementsOf(form_))
+            said.push_back(sentence.toStdString());
+        HeardEvents::clear();
+        return said;
+    }
 
 private:
     QWidget* widget(std::string_view name) const {
@@ -219,6 +283,7 @@ private:
 
     RecordingReporter<QWidget*> reporter_;
     qt::Form form_;
+    std::string unseen_;
 };
 
 }  // namespace
@@ -237,7 +302,12 @@ int main(int argc, char** argv) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Parvolin"));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // A German locale, where the decimal separator is a comma, when the test
+    // is told to expect one.
+    const bool comma = qgetenv("PARVOLIN_DECIMAL_SEPARATOR") == ",";
+    QLocale::setDefault(comma ? QLocale(QLocale::German, QLocale::Germany)
+                              : QLocale(QLocale::English, QLocale::UnitedStates));
+    parvolin::test::HeardEvents::start();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -10,10 +10,13 @@
 #include <QStyleOption>
 #include <QtTest>
 
+#include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/form.h"
+#include "ui/form1.h"
 
 inline void verifyTextFits(parvolin::qt::Form& form) {
-    form.setText("Text4", "22.7393404746902");
+    using namespace parvolin::form1;
+    form.setText(kBmiBox, "22.7393404746902");
     const auto advance = [](const QWidget* widget, const QString& shown) {
         return widget->fontMetrics().horizontalAdvance(shown);
     };
@@ -26,7 +29,7 @@ inline void verifyTextFits(parvolin::qt::Form& form) {
         for (int item = 0; item < box->count(); ++item)
             QVERIFY2(advance(box, box->itemText(item)) + 4 <= box->lineEdit()->width(),
                      qPrintable(box->itemText(item)));
-    auto* button = form.findChild<QPushButton*>("Command1");
+    auto* button = form.findChild<QPushButton*>(parvolin::qt::fromUtf8(kCalculateButton));
     QStyleOptionButton buttonOption;
     buttonOption.initFrom(button);
     buttonOption.text = button->text();
@@ -35,7 +38,7 @@ inline void verifyTextFits(parvolin::qt::Form& form) {
                      ->subElementRect(QStyle::SE_PushButtonContents, &buttonOption, button)
                      .width(),
              qPrintable(button->text()));
-    auto* bmi = form.findChild<QLineEdit*>("Text4");
+    auto* bmi = form.findChild<QLineEdit*>(parvolin::qt::fromUtf8(kBmiBox));
     QStyleOptionFrame frameOption;
     frameOption.initFrom(bmi);
     frameOption.lineWidth =

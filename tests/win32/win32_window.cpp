@@ -1,16 +1,75 @@
 #include "win32_window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
+#include "ui/form1.h"
 
 namespace parvolin::test {
+namespace {
+
+// The calls the window made to UI Automation's notification, each as
+// "polite: SENTENCE" for the polite processing (all, or the most recent),
+// "assertive: ..." for the important ones.
+std::vector<std::string>& notifications() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
+HRESULT WINAPI hostProvider(HWND, IRawElementProviderSimple** provider) {
+    *provider = nullptr;
+    return S_OK;
+}
+
+// UI Automation's NotificationKind_ActionCompleted and NotificationProcessing_All.
+constexpr int kActionCompleted = 2, kProcessingAll = 2;
+
+HRESULT WINAPI raiseNotification(IRawElementProviderSimple*, int kind, int processing, BSTR text,
+                                 BSTR activity) {
+    const std::string politeness = processing >= kProcessingAll ? "polite: " : "assertive: ";
+    notifications().push_back(politeness + win32::toUtf8(text) +
+                              (kind == kActionCompleted ? "" : " (not an action completed)") +
+                              (activity != nullptr && *activity != 0 ? "" : " (no activity)"));
+    return S_OK;
+}
+
+// The notifications a window's controls send it while this lives.
+class NotificationRecorder {
+public:
+    explicit NotificationRecorder(HWND window) : window_(window) {
+        SetWindowSubclass(window_, record, 1, reinterpret_cast<DWORD_PTR>(&codes_));
+    }
+    ~NotificationRecorder() { RemoveWindowSubclass(window_, record, 1); }
+    NotificationRecorder(const NotificationRecorder&) = delete;
+    NotificationRecorder& operator=(const NotificationRecorder&) = delete;
+
+    bool sent(WORD code) const {
+        return std::find(codes_.begin(), codes_.end(), code) != codes_.end();
+    }
+
+private:
+    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR codes) {
+        if (message == WM_COMMAND)
+            reinterpret_cast<std::vector<WORD>*>(codes)->push_back(HIWORD(wParam));
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    HWND window_;
+    std::vector<WORD> codes_;
+};
+
+}  // namespace
 
 Win32Window::Win32Window(const FormDesign& design)
-    : design_(design), form_(design, reporter_, L"parvolin") {
+    : design_(design),
+      announcer_(hostProvider, raiseNotification),
+      form_(design, reporter_, L"parvolin", announcer_) {
+    notifications().clear();
     form_.load();
     form_.show();
     processPendingMessages();
@@ -121,6 +180,8 @@ void Win32Window::pick(std::string_view name, std::string_view item, PickBy how)
         static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                       reinterpret_cast<LPARAM>(win32::toUtf16(item).c_str())));
     ASSERT_NE(target, CB_ERR) << item;
+    unseenGesture_.clear();
+    const NotificationRecorder notifications(form_.window());
     switch (how) {
     case PickBy::ArrowsOnClosedBox: break;
     case PickBy::MouseOnOpenList:
@@ -145,6 +206,62 @@ void Win32Window::pick(std::string_view name, std::string_view item, PickBy how)
         }
     }
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
+    // Windows reports the list closed by F4 or Alt+Up as a selection
+    // (CBN_SELENDOK), a pick; Wine as a cancel, which picks nothing.
+    if ((how == PickBy::F4ArrowsF4 || how == PickBy::F4ArrowsAltUp) &&
+        notifications.sent(CBN_SELENDCANCEL) && !notifications.sent(CBN_SELENDOK))
+        unseenGesture_ = std::string("this system reports the list closed by ") +
+                         (how == PickBy::F4ArrowsF4 ? "F4" : "Alt+Up") +
+                         " as a cancel (CBN_SELENDCANCEL), as Wine does; Windows reports a "
+                         "selection (CBN_SELENDOK), which picks: the pick cannot be seen here";
+}
+
+void Win32Window::openListAndLeave(std::string_view name, LeaveBy how) {
+    const HWND combo = box(name);
+    SetFocus(combo);
+    key(VK_F4);
+    ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "F4 opens no list";
+    switch (how) {
+    case LeaveBy::Tab: key(VK_TAB); break;
+    case LeaveBy::ShiftTab: key(VK_TAB, true); break;
+    case LeaveBy::ClickIntoHeightBox: clickWhileAListIsOpen(form1::kHeightBox); break;
+    case LeaveBy::AnotherWindow: leaveTheWindowAndComeBack(); break;
+    }
+    EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
+}
+
+// The list has the mouse captured and gets the click, outside itself; the
+// button is down while its press is handled.
+void Win32Window::clickWhileAListIsOpen(std::string_view control) {
+    RECT target{};
+    GetWindowRect(box(control), &target);
+    const HWND captured = GetCapture();
+    ASSERT_NE(captured, nullptr);
+    POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
+    ScreenToClient(captured, &at);
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_LBUTTON] = 0x80;
+    SetKeyboardState(state);
+    SendMessageW(captured, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    processPendingMessages();
+    state[VK_LBUTTON] = 0;
+    SetKeyboardState(state);
+    if (IsWindow(captured)) SendMessageW(captured, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    processPendingMessages();
+}
+
+void Win32Window::leaveTheWindowAndComeBack() {
+    const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
+                                                    0, 0, 40, 40, nullptr, nullptr, nullptr,
+                                                    nullptr));
+    SetForegroundWindow(other.get());
+    SetActiveWindow(other.get());
+    processPendingMessages();
+    EXPECT_EQ(GetActiveWindow(), other.get()) << "the other window did not become active";
+    SetForegroundWindow(form_.window());
+    SetActiveWindow(form_.window());
+    processPendingMessages();
 }
 
 void Win32Window::click(std::string_view control) {
@@ -183,6 +300,15 @@ std::string Win32Window::text(std::string_view name) const {
     buffer.resize(static_cast<std::size_t>(
         SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
     return win32::toUtf8(buffer);
+}
+
+std::string Win32Window::selectedItem(std::string_view name) const {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    if (!GetComboBoxInfo(box(name), &combo)) return {};
+    const LRESULT selected = SendMessageW(box(name), CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return {};
+    return items(name).at(static_cast<std::size_t>(selected));
 }
 
 std::vector<std::string> Win32Window::items(std::string_view name) const {
@@ -234,6 +360,17 @@ bool Win32Window::isShown() const {
     return form_.window() != nullptr && IsWindowVisible(form_.window());
 }
 
+std::array<int, 4> Win32Window::placement(std::string_view control) const {
+    RECT rect{};
+    GetWindowRect(box(control), &rect);
+    MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int Win32Window::scaled(int pixelsAt96) const {
+    return (pixelsAt96 * static_cast<int>(form_.dpi()) + 48) / 96;
+}
+
 std::pair<int, int> Win32Window::clientSize() const {
     RECT client{};
     GetClientRect(form_.window(), &client);
@@ -247,6 +384,16 @@ bool Win32Window::reportsWereModalToTheWindow() const {
 
 bool Win32Window::canHold(std::string_view text) const {
     return text.find('\0') == std::string_view::npos;
+}
+
+// A pick is notified more than once (a selection change, then its end), each
+// running the handler and announcing the units again; under one activity,
+// UI Automation's "most recent" processing has the screen reader read the
+// last only. Repeats in a row are therefore taken as one.
+std::vector<std::string> Win32Window::takeAnnouncements() {
+    std::vector<std::string> said = std::exchange(notifications(), {});
+    said.erase(std::unique(said.begin(), said.end()), said.end());
+    return said;
 }
 
 std::unique_ptr<WindowDriver> openWindow(const FormDesign& design) {

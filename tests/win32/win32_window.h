@@ -32,30 +32,42 @@ public:
     void paste(std::string_view box, std::string_view text) override;
     void key(Key key) override;
     void pick(std::string_view box, std::string_view item, PickBy how) override;
+    std::string unseenGesture() const override { return unseenGesture_; }
+    void openListAndLeave(std::string_view box, LeaveBy how) override;
+    void leaveTheWindowAndComeBack() override;
     void click(std::string_view control) override;
     void setText(std::string_view control, std::string_view text) override;
 
     std::string text(std::string_view control) const override;
     std::vector<std::string> items(std::string_view box) const override;
+    std::string selectedItem(std::string_view box) const override;
     std::string focused() const override;
     bool wholeTextSelected() const override;
     std::pair<int, int> selection() const override;
     bool showsTheBeginning(std::string_view box) const override;
     bool isShown() const override;
+    std::array<int, 4> placement(std::string_view control) const override;
+    int scaled(int pixelsAt96) const override;
     std::pair<int, int> clientSize() const override;
     std::vector<std::string> reports() const override { return reporter_.messages; }
     bool reportsWereModalToTheWindow() const override;
     bool canHold(std::string_view text) const override;
+    std::vector<std::string> takeAnnouncements() override;
 
 private:
     // The edit field a box types into: the box itself, or a combo box's own.
     HWND editOf(std::string_view box) const;
     void selectAll(std::string_view box);
     void clickListItem(std::string_view box, int index);
+    // A click on a control while a list is open, which has the mouse captured.
+    void clickWhileAListIsOpen(std::string_view control);
+    // Another program's window becomes active (Alt+Tab), then the user returns.
 
     const FormDesign& design_;
     RecordingReporter<HWND> reporter_;
+    win32::Announcer announcer_;  // over functions that record the calls
     win32::Form form_;
+    std::string unseenGesture_;
 };
 
 }  // namespace parvolin::test

@@ -1,7 +1,6 @@
 #include "runtime/forms/qt/form.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -14,7 +13,10 @@
 #include <QStyle>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
+#include "runtime/forms/announcements.h"
+#include "runtime/forms/qt/accessibility.h"
 #include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/layout_scale.h"
 
@@ -53,14 +55,6 @@ QWidget* makeWidget(const ControlDesign& design, QWidget* parent) {
     throw std::invalid_argument("unknown control kind");
 }
 
-// Qt gives a plain top-level widget the Client role, which screen readers
-// announce as a "filler"; the window is a dialog.
-QAccessibleInterface* accessibleWindow(const QString&, QObject* object) {
-    if (auto* form = dynamic_cast<Form*>(object))
-        return new QAccessibleWidget(form, QAccessible::Dialog);
-    return nullptr;
-}
-
 }  // namespace
 
 void MessageBoxReporter::report(QWidget* window, std::string_view message) {
@@ -74,9 +68,8 @@ void MessageBoxReporter::report(QWidget* window, std::string_view message) {
 // Created in the design's order: Qt chains the focus in creation order
 // (setTabOrder on editable combos breaks the chain in Qt 6.4).
 Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
-    : QWidget(parent), design_(design), reporter_(reporter) {
-    [[maybe_unused]] static const bool accessibleWindowKnown =
-        (QAccessible::installFactory(accessibleWindow), true);
+    : QWidget(parent), design_(design), reporter_(reporter), announcer_(*this) {
+    installAccessibleInterfaces();
     setObjectName(fromUtf8(design.name));
     // A label names the box created right after it, for screen readers.
     QLabel* label = nullptr;
@@ -89,17 +82,15 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
     layOut();
     styleStatusBoxes();
     for (const EventBinding& binding : design.events) bindEvent(binding);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }
 
 QWidget* Form::createControl(const ControlDesign& design) {
     QWidget* widget = makeWidget(design, this);
     widget->setObjectName(fromUtf8(design.name));
-    // On Linux Qt announces an editable combo box by its text and its label
-    // relation, so a box without a label carries its name as the description too.
-    if (!design.accessibleName.empty()) {
-        widget->setAccessibleName(fromUtf8(design.accessibleName));
-        widget->setAccessibleDescription(fromUtf8(design.accessibleName));
-    }
+    if (!design.accessibleName.empty()) widget->setAccessibleName(fromUtf8(design.accessibleName));
+    placeCaretBeforeFirstFocus(*widget);
     return widget;
 }
 
@@ -197,24 +188,58 @@ void Form::bindEvent(const EventBinding& binding) {
     }
 }
 
-void Form::load() { run(design_.load); }
+// The load handler fills the window before anyone sees it: it announces nothing.
+void Form::load() {
+    guard([this] { runHandlerReportingFailure(design_.load, *this, *this, design_); });
+}
 
 void Form::run(Handler handler) {
+    guard([this, handler] { runEventHandler(handler, *this, *this, *this, design_); });
+}
+
+// Nothing a handler's report throws may reach Qt's event loop.
+template <typename Step>
+void Form::guard(Step step) noexcept {
     try {
-        runHandlerReportingFailure(handler, *this, *this, design_);
+        step();
     } catch (...) {
         // Reporting failed too (out of memory, say): the handler has ended and
         // the window stays usable, which is all that is left to keep.
     }
 }
 
+void Form::announce(std::string_view sentence) { announcer_.announce(fromUtf8(sentence)); }
+
 void Form::showError(std::string_view message) { reporter_.report(this, message); }
 
-// In a window that is not active yet (the message box is still closing) Qt
-// keeps this as the focus to restore on activation.
+// After an error the window is not active yet (the message box is still
+// closing): Qt keeps the box as the focus to give back on activation, so that
+// nothing else gets the focus on the way. Its text is selected only once it
+// has the focus: selected before, a screen reader reads the selection out
+// before it says where the focus is.
 void Form::focusWithTextSelected(std::string_view name) {
     QWidget& box = control(name);
     box.setFocus(Qt::OtherFocusReason);
+    if (box.hasFocus()) return selectAllOf(box);
+    selectOnFocus_ = &box;
+}
+
+// Called as the focus moves, before Qt announces it: the selection follows
+// the announcement. A focus that goes elsewhere in the window first (a click
+// into another box) drops the selection to make.
+void Form::onFocusChanged(QWidget* now) {
+    if (selectOnFocus_ == nullptr || now == nullptr || now->window() != this) return;
+    const QPointer<QWidget> box = std::exchange(selectOnFocus_, nullptr);
+    if (now != box) return;
+    QMetaObject::invokeMethod(
+        this,
+        [box] {
+            if (box != nullptr && box->hasFocus()) selectAllOf(*box);
+        },
+        Qt::QueuedConnection);
+}
+
+void Form::selectAllOf(QWidget& box) {
     if (auto* combo = qobject_cast<QComboBox*>(&box); combo && combo->lineEdit())
         combo->lineEdit()->selectAll();
     else if (auto* line = qobject_cast<QLineEdit*>(&box))

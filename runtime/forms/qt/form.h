@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include "runtime/forms/announcements.h"
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
 #include "runtime/forms/handler_frame.h"
+#include "runtime/forms/qt/accessibility.h"
 
 class QComboBox;
 
@@ -25,7 +28,7 @@ public:
 // (handler_frame.h); nothing a handler or its report throws reaches Qt's
 // event loop (an exception through the event loop is undefined behaviour in
 // Qt).
-class Form final : public QWidget, public FormControls, public FailureSteps {
+class Form final : public QWidget, public FormControls, public FailureSteps, public LiveRegion {
 public:
     Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent = nullptr);
 
@@ -48,6 +51,7 @@ public:
 
     void showError(std::string_view message) override;
     void focusWithTextSelected(std::string_view box) override;
+    void announce(std::string_view sentence) override;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -60,6 +64,10 @@ private:
     void styleStatusBoxes();
     void bindEvent(const EventBinding& binding);
     void run(Handler handler);
+    template <typename Step>
+    void guard(Step step) noexcept;
+    void onFocusChanged(QWidget* now);
+    static void selectAllOf(QWidget& box);
     QWidget& control(std::string_view name) const;
     QComboBox& list(std::string_view name) const;  // throws unless a combo box
 
@@ -67,6 +75,9 @@ private:
     ErrorReporter& reporter_;
     double scale_ = 1.0;
     QSize room_;  // unbounded until the screen is known
+    Announcer announcer_;
+    // The box to correct, whose text is selected once it has the focus.
+    QPointer<QWidget> selectOnFocus_;
 };
 
 }  // namespace parvolin::qt

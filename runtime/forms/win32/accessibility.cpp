@@ -1,6 +1,7 @@
 #include "runtime/forms/win32/accessibility.h"
 
 #include <oleacc.h>
+#include <uiautomationcore.h>
 
 namespace parvolin::win32 {
 namespace {
@@ -12,6 +13,15 @@ constexpr GUID kAccPropServicesInterface{
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID kNameProperty{
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
+
+// UI Automation's NotificationKind_ActionCompleted and
+// NotificationProcessing_MostRecent, which MinGW's headers lack. A result is
+// an action completed; "most recent" is the polite processing: read after
+// what is being said, a newer one of the same activity replacing one not
+// read yet (Calculate! pressed twice quickly is read once).
+constexpr int kActionCompleted = 2;
+constexpr int kMostRecent = 3;
+constexpr wchar_t kActivity[] = L"Parvolin.Announcement";
 
 template <typename Function>
 Function entry(HMODULE module, const char* name) {
@@ -62,6 +72,47 @@ void AccessibleNames::clear() noexcept {
         services_->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                   &kNameProperty, 1);
     named_.clear();
+}
+
+bool Announcer::load() {
+    if (loaded_) return raiseNotification_ != nullptr && allocString_ != nullptr;
+    loaded_ = true;
+    // From System32 only, by name, as oleacc above.
+    if (raiseNotification_ == nullptr) {
+        uiAutomation_.reset(
+            LoadLibraryExW(L"uiautomationcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        if (!uiAutomation_) return false;
+        hostProvider_ = entry<HostProvider>(uiAutomation_.get(), "UiaHostProviderFromHwnd");
+        raiseNotification_ =
+            entry<RaiseNotification>(uiAutomation_.get(), "UiaRaiseNotificationEvent");
+        if (hostProvider_ == nullptr) raiseNotification_ = nullptr;
+    }
+    oleAut_.reset(LoadLibraryExW(L"oleaut32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!oleAut_) return false;
+    allocString_ = entry<BSTR(WINAPI*)(const OLECHAR*)>(oleAut_.get(), "SysAllocString");
+    freeString_ = entry<void(WINAPI*)(BSTR)>(oleAut_.get(), "SysFreeString");
+    if (freeString_ == nullptr) allocString_ = nullptr;
+    return raiseNotification_ != nullptr && allocString_ != nullptr;
+}
+
+bool Announcer::announce(HWND window, const std::wstring& sentence) {
+    if (!load()) return false;
+    const std::unique_ptr<OLECHAR, void(WINAPI*)(BSTR)> text(allocString_(sentence.c_str()),
+                                                             freeString_);
+    const std::unique_ptr<OLECHAR, void(WINAPI*)(BSTR)> activity(allocString_(kActivity),
+                                                                 freeString_);
+    if (!text || !activity) return false;
+    IRawElementProviderSimple* provider = nullptr;
+    if (FAILED(hostProvider_(window, &provider))) return false;
+    const HRESULT raised =
+        raiseNotification_(provider, kActionCompleted, kMostRecent, text.get(), activity.get());
+    if (provider != nullptr) provider->Release();
+    return SUCCEEDED(raised);
+}
+
+Announcer& systemAnnouncer() {
+    static Announcer announcer;
+    return announcer;
 }
 
 }  // namespace parvolin::win32

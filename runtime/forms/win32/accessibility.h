@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wtypes.h>  // BSTR
 
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 struct IAccPropServices;
+struct IRawElementProviderSimple;
 
 namespace parvolin::win32 {
 
@@ -46,5 +48,47 @@ private:
     bool loaded_ = false;
     std::vector<HWND> named_;
 };
+
+// Speaks sentences through screen readers with UI Automation's notification
+// (Windows 10 version 1709 and later), as a web page's polite live region:
+// after what the screen reader is saying, the focus left where it is.
+// UIAutomationCore and OleAut32 are loaded from System32 on first use; where
+// the notification is missing (an older Windows, Wine), nothing is announced.
+class Announcer {
+public:
+    // UI Automation's UiaHostProviderFromHwnd and UiaRaiseNotificationEvent.
+    using HostProvider = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
+    using RaiseNotification = HRESULT(WINAPI*)(IRawElementProviderSimple*, int kind, int processing,
+                                               BSTR text, BSTR activity);
+
+    Announcer() = default;
+    // Calls these in place of UI Automation's, so that a test sees the calls.
+    Announcer(HostProvider hostProvider, RaiseNotification raiseNotification)
+        : hostProvider_(hostProvider), raiseNotification_(raiseNotification) {}
+    Announcer(const Announcer&) = delete;
+    Announcer& operator=(const Announcer&) = delete;
+
+    // Announces `sentence` for `window`. Returns false where nothing could be
+    // announced.
+    bool announce(HWND window, const std::wstring& sentence);
+
+private:
+    bool load();
+
+    struct ModuleCloser {
+        void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
+    };
+    using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser>;
+
+    UniqueModule uiAutomation_, oleAut_;
+    HostProvider hostProvider_ = nullptr;
+    RaiseNotification raiseNotification_ = nullptr;
+    BSTR(WINAPI* allocString_)(const OLECHAR*) = nullptr;
+    void(WINAPI* freeString_)(BSTR) = nullptr;
+    bool loaded_ = false;
+};
+
+// The announcer over the system's UI Automation, for the program's windows.
+Announcer& systemAnnouncer();
 
 }  // namespace parvolin::win32

@@ -60,11 +60,6 @@ std::wstring listItem(HWND combo, LRESULT index) {
     return item;
 }
 
-bool showsSelectedItem(HWND combo) {
-    const auto index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    return index != CB_ERR && windowText(combo) == listItem(combo, index);
-}
-
 void unselectEditText(HWND combo) { SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0)); }
 
 bool isTextBox(ControlKind kind) {

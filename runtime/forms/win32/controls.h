@@ -20,9 +20,6 @@ void unselectEditText(HWND combo);
 // The text of a combo box's list item at `index`.
 std::wstring listItem(HWND combo, LRESULT index);
 
-// Whether a combo box shows the list item that is its selection.
-bool showsSelectedItem(HWND combo);
-
 // Whether the kind of control holds a text the user types.
 bool isTextBox(ControlKind kind);
 

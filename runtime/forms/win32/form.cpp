@@ -16,6 +16,26 @@ namespace {
 
 // Posted once the window is shown: name the boxes for screen readers.
 constexpr UINT kNameControls = WM_APP + 1;
+// Posted by the first announcement of a gesture: make the last one.
+constexpr UINT kAnnounce = WM_APP + 2;
+// Posted after an error message: the focus goes back where it was, unless a
+// box to correct has it by then.
+constexpr UINT kFocusAfterError = WM_APP + 3;
+
+// An icon of `side` pixels from the .ico resource `name`: with common
+// controls 6, the smallest image at least that size, shrunk
+// (LoadIconWithScaleDown); LoadImage, the fallback, takes the nearest size,
+// which may be a smaller image blown up. MinGW-w64's import library lacks
+// the function, hence the look-up in comctl32, which the program imports.
+HICON loadIconShrunk(HINSTANCE module, const wchar_t* name, int side) {
+    using LoadShrunk = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    const auto loadShrunk = reinterpret_cast<LoadShrunk>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "LoadIconWithScaleDown")));
+    HICON icon = nullptr;
+    if (loadShrunk != nullptr && SUCCEEDED(loadShrunk(module, name, side, side, &icon)))
+        return icon;
+    return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, side, side, 0));
+}
 
 // How many items a drop-down list shows before it scrolls.
 constexpr int kVisibleListItems = 8;
@@ -24,8 +44,9 @@ constexpr int kVisibleListItems = 8;
 
 // Making and ending the window.
 
-Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName)
-    : design_(design), reporter_(reporter), iconName_(std::move(iconName)) {
+Form::Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName,
+           Announcer& announcer)
+    : design_(design), reporter_(reporter), announcer_(announcer), iconName_(std::move(iconName)) {
     registerWindowClass(&Form::windowProc);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     owner_.reset(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -70,7 +91,8 @@ void Form::createControls() {
         controls_.push_back({&design, createControl(window_, design, id++)});
 }
 
-void Form::load() { run(design_.load); }
+// The load handler fills the window before anyone sees it: it announces nothing.
+void Form::load() { runHandlerReportingFailure(design_.load, *this, *this, design_); }
 
 void Form::show() {
     RECT frame{};
@@ -131,6 +153,8 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: return onDpiChanged(wParam, lParam);
     case WM_SETTINGCHANGE: return onSettingChange();
     case kNameControls: return onNameControls();
+    case kAnnounce: return onAnnounce();
+    case kFocusAfterError: return onFocusAfterError();
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy(wParam, lParam);
     default: return DefWindowProcW(window_, message, wParam, lParam);
@@ -171,7 +195,7 @@ LRESULT Form::onCommand(WPARAM wParam) {
 LRESULT Form::onActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE)
         focus_.remember(window_);
-    else
+    else if (!showingError_)
         focus_.restore();
     return 0;
 }
@@ -287,13 +311,12 @@ void Form::fitFrame() {
 // from the executable's .ico, so that neither is a scaled-up small image.
 void Form::setIcons(UINT dpi) {
     if (iconName_.empty()) return;
-    const auto load = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName_.c_str(),
-                                             IMAGE_ICON, GetSystemMetricsForDpi(width, dpi),
-                                             GetSystemMetricsForDpi(height, dpi), 0));
+    const auto load = [&](int metric) {
+        const int side = GetSystemMetricsForDpi(metric, dpi);
+        return loadIconShrunk(GetModuleHandleW(nullptr), iconName_.c_str(), side);
     };
     // The new icons are in place before the old ones are destroyed.
-    UniqueIcon big(load(SM_CXICON, SM_CYICON)), small(load(SM_CXSMICON, SM_CYSMICON));
+    UniqueIcon big(load(SM_CXICON)), small(load(SM_CXSMICON));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_ = std::move(big);
@@ -316,17 +339,18 @@ const Form::Control* Form::commandSource(WORD id) const {
     return &controls_[static_cast<std::size_t>(id - kFirstControlId)];
 }
 
-// A pick: an arrow key on the closed box (CBN_SELCHANGE), or the open list
-// closing on an item, by Enter or a click (CBN_SELENDOK, which comes without
-// CBN_SELCHANGE when the list opened on the typed text), or by Alt+Up or F4,
-// which Wine reports as a cancel: so any close-up on the item the box shows
-// picks it, but Escape's and a click elsewhere's. Two notifications may come
-// for one pick; rebuilding twice does no harm.
+// A pick: the open list closing on an item in what Windows reports as a
+// selection (CBN_SELENDOK: Enter, a click on an item, F4, Alt+Up; it comes
+// without CBN_SELCHANGE when the list opened on the typed text), or the
+// closed box stepping to another item (CBN_SELCHANGE: the arrow keys, the
+// wheel). A list left any other way (Escape, Tab, Shift+Tab, a click
+// elsewhere, another window) ends in CBN_SELENDCANCEL and picks nothing,
+// whatever item it shows, and neither does moving through the open list.
+// Wine reports F4's and Alt+Up's close as a cancel: there they pick nothing.
 bool Form::isPick(const Control& source, WORD code) const {
     if (source.design->kind != ControlKind::DropDownCombo) return false;
-    return code == CBN_SELCHANGE || code == CBN_SELENDOK ||
-           (code == CBN_CLOSEUP && GetKeyState(VK_ESCAPE) >= 0 && GetKeyState(VK_LBUTTON) >= 0 &&
-            showsSelectedItem(source.window));
+    if (code == CBN_SELENDOK) return true;
+    return code == CBN_SELCHANGE && !SendMessageW(source.window, CB_GETDROPPEDSTATE, 0, 0);
 }
 
 // The edit field takes the picked item only after the notification; the
@@ -339,9 +363,44 @@ void Form::pick(const Control& box, Handler handler) {
 }
 
 // If even the report fails, the window procedure's boundary catches that.
-void Form::run(Handler handler) { runHandlerReportingFailure(handler, *this, *this, design_); }
+void Form::run(Handler handler) { runEventHandler(handler, *this, *this, *this, design_); }
 
-void Form::showError(std::string_view message) { reporter_.report(window_, message); }
+// One gesture can run a handler more than once (a pick from the list is
+// notified as a selection change, then as its end): what it announces is
+// gathered and announced once, after the gesture, the last sentence winning.
+void Form::announce(std::string_view sentence) {
+    if (window_ == nullptr) return;
+    const bool posted = !announcement_.empty();
+    announcement_ = toUtf16(sentence);
+    if (!posted && !PostMessageW(window_, kAnnounce, 0, 0)) announcement_.clear();
+}
+
+LRESULT Form::onAnnounce() {
+    announcer_.announce(window_, std::exchange(announcement_, {}));
+    return 0;
+}
+
+// The message box closing activates the window again. The control that had
+// the focus (Calculate!) does not get it back then: the next step gives it to
+// the box to correct, and a screen reader would announce the button first.
+// Where there is no box to correct, the focus goes back once this is done.
+void Form::showError(std::string_view message) {
+    showingError_ = true;
+    try {
+        reporter_.report(window_, message);
+    } catch (...) {
+        showingError_ = false;
+        throw;
+    }
+    showingError_ = false;
+    if (window_ != nullptr) PostMessageW(window_, kFocusAfterError, 0, 0);
+}
+
+LRESULT Form::onFocusAfterError() {
+    if (const HWND focused = GetFocus(); focused == nullptr || !IsChild(window_, focused))
+        if (GetActiveWindow() == window_) focus_.restore();
+    return 0;
+}
 
 void Form::focusWithTextSelected(std::string_view name) {
     if (window_ == nullptr) return;

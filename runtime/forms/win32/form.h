@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/forms/announcements.h"
 #include "runtime/forms/form_controls.h"
 #include "runtime/forms/form_design.h"
 #include "runtime/forms/handler_frame.h"
@@ -25,11 +26,13 @@ using ErrorReporter = parvolin::ErrorReporter<HWND>;
 // free functions it builds on are in window_class.cpp (the frame),
 // controls.cpp (the control factory), layout.cpp (DPI and font metrics) and
 // accessibility.cpp, and the focus is kept by a DialogFocus.
-class Form final : public FormControls, public FailureSteps {
+class Form final : public FormControls, public FailureSteps, public LiveRegion {
 public:
     // `iconName` names the .ico resource of the executable; empty for none.
+    // `announcer` speaks what the design marks as announced.
     // Throws if the window cannot be made; no window is left behind then.
-    Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName = {});
+    Form(const FormDesign& design, ErrorReporter& reporter, std::wstring iconName = {},
+         Announcer& announcer = systemAnnouncer());
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -57,6 +60,7 @@ public:
     // A message box owned by the window; does nothing once it has closed.
     void showError(std::string_view message) override;
     void focusWithTextSelected(std::string_view box) override;
+    void announce(std::string_view sentence) override;
 
 private:
     struct Control {
@@ -76,6 +80,8 @@ private:
     LRESULT onDpiChanged(WPARAM wParam, LPARAM lParam);
     LRESULT onSettingChange();
     LRESULT onNameControls();
+    LRESULT onAnnounce();
+    LRESULT onFocusAfterError();
     LRESULT onDestroy();
     LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);
 
@@ -96,6 +102,7 @@ private:
 
     const FormDesign& design_;
     ErrorReporter& reporter_;
+    Announcer& announcer_;
     std::wstring iconName_;
     // The hidden owner keeps the window off the taskbar without making it a
     // tool window with a small caption.
@@ -105,6 +112,8 @@ private:
     UniqueFont font_;
     UniqueIcon bigIcon_, smallIcon_;
     AccessibleNames names_;
+    std::wstring announcement_;  // gathered, to be announced once the gesture is done
+    bool showingError_ = false;  // while the error's message box is up
     DialogFocus focus_;
 };
 
