@@ -81,6 +81,7 @@ private:
     LRESULT onSettingChange();
     LRESULT onNameControls();
     LRESULT onAnnounce();
+    LRESULT onFocusAfterError();
     LRESULT onDestroy();
     LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);
 
@@ -112,6 +113,7 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     AccessibleNames names_;
     std::wstring announcement_;  // gathered, to be announced once the gesture is done
+    bool showingError_ = false;  // while the error's message box is up
     DialogFocus focus_;
 };
 
