@@ -35,15 +35,8 @@ private:
         if (found == nullptr) qFatal("no control %s", name);
         return found;
     }
-    QComboBox* combo(const char* name) const { return control<QComboBox>(name); }
     QLineEdit* text(const char* name) const { return control<QLineEdit>(name); }
     QPlainTextEdit* status() const { return control<QPlainTextEdit>("Text3"); }
-
-    static QStringList items(const QComboBox* box) {
-        QStringList list;
-        for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
-        return list;
-    }
 
 private slots:
     void initTestCase() { HeardEvents::start(); }
@@ -133,25 +126,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), client);
         verifyTextFits(form);
-    }
-
-    // A text wider than its box shows its beginning: a unit box's "Pounds"
-    // must not show as "ounds", nor a long BMI as its exponent.
-    void setTextShowsTheBeginning_data() {
-        QTest::addColumn<QString>("name");
-        // clang-format off
-        QTest::newRow("unit box") << "Combo2";
-        QTest::newRow("BMI box") << "Text4";
-        // clang-format on
-    }
-
-    void setTextShowsTheBeginning() {
-        QFETCH(QString, name);
-        form_->setText(name.toStdString(), "-1.23456789012345e-300 and a little more");
-        QWidget* box = form_->findChild<QWidget*>(name);
-        auto* line = qobject_cast<QLineEdit*>(box);
-        if (auto* comboBox = qobject_cast<QComboBox*>(box)) line = comboBox->lineEdit();
-        QCOMPARE(line->cursorPosition(), 0);
     }
 
     // The texts are English and placed by coordinates: a right-to-left
