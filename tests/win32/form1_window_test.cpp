@@ -251,10 +251,8 @@ TEST_F(Form1Window, NextControlMessagesMoveTheFocusAsTabAndShiftTabDo) {
 
 TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     const HWND window = form_.window();
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, px(form1Design().clientWidth));  // 217 x 243 at 96 dpi
-    EXPECT_EQ(client.bottom, px(form1Design().clientHeight));
+    EXPECT_EQ(window_.clientSize(),  // 217 x 243 at 96 dpi
+              std::pair(px(form1Design().clientWidth), px(form1Design().clientHeight)));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
@@ -323,31 +321,25 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
     SendMessageW(form_.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    RECT client{}, text1{}, frame{};
-    GetClientRect(form_.window(), &client);
     // Only the width: the caption's height is the system's, and here the
     // system itself stays at 96 dpi.
-    EXPECT_EQ(client.right, 326);
-    GetWindowRect(box(kWeightBox), &text1);
-    MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&text1), 2);
-    EXPECT_EQ(text1.left, 90);
-    EXPECT_EQ(text1.top, 63);
-    EXPECT_EQ(text1.right - text1.left, 105);
+    EXPECT_EQ(window_.clientSize().first, 326);
+    const auto [left, top, width, height] = window_.placement(kWeightBox);
+    EXPECT_EQ(left, 90);
+    EXPECT_EQ(top, 63);
+    EXPECT_EQ(width, 105);
     EXPECT_GT(fontHeight(), heightAt96);
     const auto small =
         reinterpret_cast<HICON>(SendMessageW(form_.window(), WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(iconPixels(small).first, 24);
+    RECT frame{};
     GetWindowRect(form_.window(), &frame);
     EXPECT_EQ(frame.left, 10);
     EXPECT_EQ(frame.top, 20);
     EXPECT_EQ(frame.right - frame.left, size.cx);
     EXPECT_EQ(frame.bottom - frame.top, size.cy);
-    for (std::string_view name : {kWeightUnitBox, kHeightUnitBox}) {
-        RECT combo{};
-        GetWindowRect(box(name), &combo);
-        MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&combo), 2);
-        EXPECT_EQ(combo.bottom - combo.top, text1.bottom - text1.top) << name;
-    }
+    for (std::string_view name : {kWeightUnitBox, kHeightUnitBox})
+        EXPECT_EQ(window_.placement(name)[3], height) << name;
 }
 
 // A box can hold half of a surrogate pair (it can be pasted); it is quoted
@@ -468,15 +460,13 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *row.metrics,
                               const_cast<NONCLIENTMETRICSW*>(row.metrics), 0);
         SendMessageW(form_.window(), WM_SETTINGCHANGE, row.setting, 0);
-        RECT client{}, label{}, boxes{};
-        GetClientRect(form_.window(), &client);
-        GetWindowRect(box(kMethodLabel), &label);
-        GetWindowRect(box(kMethodBox), &boxes);
         GetWindowRect(form_.window(), &frame);
         const FormDesign& design = form1Design();
-        EXPECT_EQ(client.right, px(design.clientWidth, row.scale)) << row.name;
-        EXPECT_EQ(client.bottom, px(design.clientHeight, row.scale)) << row.name;
-        EXPECT_LT(label.right, boxes.left) << row.name;
+        EXPECT_EQ(window_.clientSize(),
+                  std::pair(px(design.clientWidth, row.scale), px(design.clientHeight, row.scale)))
+            << row.name;
+        const auto label = window_.placement(kMethodLabel);
+        EXPECT_LT(label[0] + label[2], window_.placement(kMethodBox)[0]) << row.name;
         EXPECT_EQ(SendMessageW(box(kWeightBox), WM_GETFONT, 0, 0) != fontBefore, row.laidOutAgain)
             << row.name;
         // Every control draws with the new message font, not only the frame.
