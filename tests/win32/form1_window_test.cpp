@@ -135,16 +135,6 @@ public:
     }
 };
 
-// The selection in a box's edit field, as "start-end".
-std::string editSelection(HWND box) {
-    COMBOBOXINFO combo{};
-    combo.cbSize = sizeof combo;
-    const HWND edit = GetComboBoxInfo(box, &combo) ? combo.hwndItem : box;
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return std::to_string(start) + "-" + std::to_string(end);
-}
-
 // The pixels of an icon's colour image, with its width.
 std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
     ICONINFO info{};
@@ -197,17 +187,6 @@ protected:
     int px(int twips, double scale = 1.0) const {
         return twipsToPixels(twips, static_cast<int>(form_.dpi()), scale);
     }
-    std::string text(std::string_view name) const { return window_.text(name); }
-    std::string focused() const { return window_.focused(); }
-    void key(WPARAM virtualKey, bool shift = false) { window_.key(virtualKey, shift); }
-    void typeInto(std::string_view name, const std::string& typed) { window_.type(name, typed); }
-    std::vector<std::string> items(std::string_view name) const { return window_.items(name); }
-    bool wholeTextSelected() const { return window_.wholeTextSelected(); }
-    // A pick with the arrow keys on the closed box, or in the opened list.
-    void pick(std::string_view name, const std::string& item, bool openList = false) {
-        window_.pick(name, item,
-                     openList ? test::PickBy::F4ArrowsEnter : test::PickBy::ArrowsOnClosedBox);
-    }
     void press() { window_.click(kCalculateButton); }
 
     test::Win32Window window_{form1Design()};
@@ -226,13 +205,14 @@ TEST_F(Form1Window, UnitBoxesAPickSetsShowNoSelection) {
                                                {"Metric from the open list", "Metric", true},
                                                {"Imperial from the open list", "Imperial", true}}) {
         // clang-format on
-        pick(kMethodBox, item, openList);
-        EXPECT_EQ(focused(), kMethodBox) << name;
+        window_.pick(kMethodBox, item,
+                     openList ? test::PickBy::F4ArrowsEnter : test::PickBy::ArrowsOnClosedBox);
+        EXPECT_EQ(window_.focused(), kMethodBox) << name;
         for (std::string_view unitBox : {kWeightUnitBox, kHeightUnitBox}) {
-            const std::string selection = editSelection(box(unitBox));
-            EXPECT_EQ(selection.substr(0, selection.find('-')),
-                      selection.substr(selection.find('-') + 1))
-                << name << ": " << unitBox << " shows " << selection << " selected";
+            DWORD start = 0, end = 0;
+            SendMessageW(window_.editOf(unitBox), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, end) << name << ": " << unitBox << " shows a selection";
         }
     }
 }
@@ -264,7 +244,8 @@ TEST_F(Form1Window, NextControlMessagesMoveTheFocusAsTabAndShiftTabDo) {
             row.move == Named ? reinterpret_cast<WPARAM>(box(row.to)) : row.move == Previous;
         SendMessageW(form_.window(), WM_NEXTDLGCTL, wParam, MAKELPARAM(row.move == Named, 0));
         window_.processPendingMessages();
-        EXPECT_EQ(focused() + (wholeTextSelected() ? "" : " unselected"), row.to) << row.name;
+        EXPECT_EQ(window_.focused() + (window_.wholeTextSelected() ? "" : " unselected"), row.to)
+            << row.name;
     }
 }
 
@@ -384,7 +365,7 @@ TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
         // clang-format on
         reporter_.messages.clear();
         SendMessageW(box(kWeightBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
-        typeInto(kHeightBox, "5.75");
+        window_.type(kHeightBox, "5.75");
         press();
         EXPECT_EQ(reporter_.messages,
                   std::vector<std::string>{"The weight \"" + row.quoted + "\" is not a number." +
@@ -447,8 +428,9 @@ TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
                                                {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
         SendMessageW(box(kMethodBox), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
         window_.processPendingMessages();
-        EXPECT_EQ(text(kMethodBox), method);
-        EXPECT_EQ(text(kWeightUnitBox) + "/" + text(kHeightUnitBox), units) << method;
+        EXPECT_EQ(window_.text(kMethodBox), method);
+        EXPECT_EQ(window_.text(kWeightUnitBox) + "/" + window_.text(kHeightUnitBox), units)
+            << method;
     }
 }
 
@@ -520,15 +502,15 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
 
 TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {
     reporter_.failNext = true;  // the report of the bad weight fails
-    typeInto(kWeightBox, "7o");
+    window_.type(kWeightBox, "7o");
     press();
     EXPECT_EQ(reporter_.messages,
               std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
     const std::string separator = form_.numberLocale().decimalSeparator;
-    typeInto(kWeightBox, "154");
-    typeInto(kHeightBox, "5" + separator + "75");
+    window_.type(kWeightBox, "154");
+    window_.type(kHeightBox, "5" + separator + "75");
     press();
-    EXPECT_EQ(text(kBmiBox), "22" + separator + "7393404746902");
+    EXPECT_EQ(window_.text(kBmiBox), "22" + separator + "7393404746902");
 }
 
 TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
@@ -539,73 +521,6 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
     MSG quit;
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop would end";
     EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
-}
-
-// Presses OK in the thread's message box, once it is up.
-void CALLBACK pressOkInTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t className[8] = {};
-            GetClassNameW(window, className, 8);
-            if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return FALSE;
-        },
-        0);
-}
-
-// The controls that get the focus while this lives, by their window handles.
-class FocusRecorder {
-public:
-    explicit FocusRecorder(std::vector<HWND> controls) : controls_(std::move(controls)) {
-        for (HWND control : controls_)
-            SetWindowSubclass(control, record, 2, reinterpret_cast<DWORD_PTR>(&focused_));
-    }
-    ~FocusRecorder() {
-        for (HWND control : controls_) RemoveWindowSubclass(control, record, 2);
-    }
-    FocusRecorder(const FocusRecorder&) = delete;
-    FocusRecorder& operator=(const FocusRecorder&) = delete;
-
-    const std::vector<HWND>& focused() const { return focused_; }
-
-private:
-    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR focused) {
-        if (message == WM_SETFOCUS)
-            reinterpret_cast<std::vector<HWND>*>(focused)->push_back(window);
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    std::vector<HWND> controls_;
-    std::vector<HWND> focused_;
-};
-
-// The real message box, closed with OK: the focus goes straight back to the
-// box at fault. The button, which had the focus, does not get it back on the
-// way: a screen reader would announce it first.
-TEST(RealMessageBox, TheFocusGoesStraightBackToTheBoxAtFault) {
-    win32::MessageBoxReporter messageBoxes;
-    win32::Form form(form1Design(), messageBoxes);
-    form.load();
-    form.show();
-    const auto processPendingMessages = [&form] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            win32::dispatchMessage(form, message);
-    };
-    processPendingMessages();
-    const HWND weight = form.control(form1::kWeightBox);
-    const HWND button = form.control(form1::kCalculateButton);
-    SetWindowTextW(weight, L"abc");
-    SetFocus(button);
-    const FocusRecorder recorder({weight, button});
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, pressOkInTheMessageBox);
-    SendMessageW(button, BM_CLICK, 0, 0);
-    KillTimer(nullptr, timer);
-    processPendingMessages();
-    EXPECT_EQ(recorder.focused(), std::vector<HWND>{weight});
-    EXPECT_EQ(GetFocus(), weight);
 }
 
 // Refuses the program's window, as a system out of window handles would.
@@ -628,7 +543,7 @@ void CALLBACK readAndCloseTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
         [](HWND window, LPARAM) -> BOOL {
             wchar_t className[8] = {};
             GetClassNameW(window, className, 8);
-            if (std::wstring_view(className) != L"#32770") return TRUE;
+            if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
             EnumChildWindows(
                 window,
                 [](HWND child, LPARAM) -> BOOL {
@@ -642,6 +557,25 @@ void CALLBACK readAndCloseTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
             return FALSE;
         },
         0);
+}
+
+// The real message box, closed with OK: the focus goes straight back to the
+// box at fault. The button, which had the focus, does not get it back on the
+// way: a screen reader would announce it first.
+TEST(RealMessageBox, TheFocusGoesStraightBackToTheBoxAtFault) {
+    win32::MessageBoxReporter messageBoxes;
+    test::Win32Window window(form1Design(), &messageBoxes);
+    const HWND weight = window.box(kWeightBox), button = window.box(kCalculateButton);
+    SetWindowTextW(weight, L"abc");
+    SetFocus(button);
+    const test::MessageRecorder focused({weight, button}, WM_SETFOCUS);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndCloseTheMessageBox);
+    SendMessageW(button, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    window.processPendingMessages();
+    ASSERT_EQ(focused.seen.size(), 1u);
+    EXPECT_EQ(focused.seen[0].first, weight);
+    EXPECT_EQ(GetFocus(), weight);
 }
 
 TEST(Program, SaysWhyAndEndsWithStatusOneWhenItsWindowCannotBeCreated) {
