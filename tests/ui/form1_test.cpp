@@ -256,6 +256,38 @@ private slots:
         QCOMPARE(accessible->text(QAccessible::Value), value);
     }
 
+    void screenReadersReadTheWholeLine_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("line");
+        // clang-format off
+        QTest::newRow("Text1") << qt::fromUtf8(kWeightBox) << "5.75";
+        QTest::newRow("Text4") << qt::fromUtf8(kBmiBox) << "22.7393404746902";
+        QTest::newRow("Combo2") << qt::fromUtf8(kWeightUnitBox) << "Pounds";
+        // clang-format on
+    }
+
+    // Orca reads the line of a one-line box as far as the text attribute
+    // runs of its characters reach: each must reach past its character, or
+    // "5.75" is read "5.7".
+    void screenReadersReadTheWholeLine() {
+        QFETCH(QString, name);
+        QFETCH(QString, line);
+        auto* control = form_->findChild<QWidget*>(name);
+        auto* combo = qobject_cast<QComboBox*>(control);
+        QLineEdit* box = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        QVERIFY(box != nullptr);
+        box->setText(line);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(box)->textInterface();
+        QVERIFY(text != nullptr);
+        int lineEnd = 0;
+        for (int offset = 0; offset < text->characterCount(); ++offset) {
+            int runStart = 0;
+            text->attributes(offset, &runStart, &lineEnd);
+        }
+        QCOMPARE(text->text(0, lineEnd), line);
+    }
+
     // The rounds of the window's tab table, each box reached for the first
     // time: a caret event before the focus would make Orca skip the box's
     // name and role.
