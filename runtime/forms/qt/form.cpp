@@ -82,9 +82,11 @@ Form::Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent)
     layOut();
     styleStatusBoxes();
     for (const EventBinding& binding : design.events) bindEvent(binding);
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
+    focusChanges_ = connect(qApp, &QApplication::focusChanged, this,
+                            [this](QWidget*, QWidget* now) { onFocusChanged(now); });
 }
+
+Form::~Form() { disconnect(focusChanges_); }
 
 QWidget* Form::createControl(const ControlDesign& design) {
     QWidget* widget = makeWidget(design, this);

@@ -31,6 +31,7 @@ public:
 class Form final : public QWidget, public FormControls, public FailureSteps, public LiveRegion {
 public:
     Form(const FormDesign& design, ErrorReporter& reporter, QWidget* parent = nullptr);
+    ~Form() override;
 
     // Runs the load handler; called once, after creation and before showing.
     void load();
@@ -78,6 +79,10 @@ private:
     Announcer announcer_;
     // The box to correct, whose text is selected once it has the focus.
     QPointer<QWidget> selectOnFocus_;
+    // The application's focus signal, cut when the window goes: QWidget's own
+    // destructor hides the window and so moves the focus, when this object is
+    // no longer a Form.
+    QMetaObject::Connection focusChanges_;
 };
 
 }  // namespace parvolin::qt
