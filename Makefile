@@ -104,7 +104,7 @@ screenshot: build windows
 
 # Benchmarks against their baselines; rewrites docs/PERFORMANCE.md.
 bench: deps windows
-	@bash scripts/install-deps.sh libbenchmark-dev
+	@bash scripts/install-deps.sh libbenchmark-dev libxcb-damage0-dev
 	cmake --preset bench
 	cmake --build --preset bench --parallel $(JOBS)
 	bash bench/run.sh build/bench docs/PERFORMANCE.md build/windows

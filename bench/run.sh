@@ -30,5 +30,6 @@ fi
 xvfb-run --auto-servernum --server-args="-screen 0 800x600x24 -nolisten tcp -noreset" bash -c '
     if [[ -n ${WINEPREFIX:-} ]]; then wineserver --persistent; trap "wineserver --kill" EXIT; fi
     "$@"' bash \
-    "$build/bench/startup_bench" --benchmark_repetitions=5 "${flags[@]}" --benchmark_out="$results/startup.json"
+    "$build/bench/startup_bench" --benchmark_repetitions=7 --benchmark_enable_random_interleaving=true \
+        "${flags[@]}" --benchmark_out="$results/startup.json"
 python3 "$here/report.py" "$results" "$report"

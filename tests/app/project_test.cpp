@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(QGuiApplication::desktopFileName() + ".desktop",
                  QFileInfo(QStringLiteral(PARVOLIN_LAUNCHER_FILE)).fileName());
         QVERIFY(QFileInfo::exists(QStringLiteral(PARVOLIN_LAUNCHER_FILE)));
-        QCOMPARE(QApplication::windowIcon().availableSizes(),
+        QCOMPARE(qt::windowIcon(projectRecord()).availableSizes(),
                  (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     }
 

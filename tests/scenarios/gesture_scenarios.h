@@ -222,6 +222,24 @@ inline const std::vector<Placement>& placements() {
     return rows;
 }
 
+// The focus in a box, another window made active and then this one again:
+// the focus comes back to the box, its text and caret as they were.
+struct FocusReturn {
+    std::string name;
+    std::string_view box;
+    std::string typed = {};
+};
+
+inline const std::vector<FocusReturn>& focusReturns() {
+    // clang-format off
+    static const std::vector<FocusReturn> rows{
+        {.name = "height box", .box = kHeightBox, .typed = "1.75"},
+        {.name = "button", .box = kCalculateButton},
+    };
+    // clang-format on
+    return rows;
+}
+
 // A text the program sets that is wider than its box: the box shows its
 // beginning, as a unit box's "Pounds" must not show as "ounds", nor a long
 // BMI as its exponent.

@@ -57,6 +57,8 @@ public:
     virtual std::string unseenGesture() const { return {}; }
     // Opens the box's list with F4 and leaves it as named, choosing nothing.
     virtual void openListAndLeave(std::string_view box, LeaveBy how) = 0;
+    // Another window is made active, then this one again.
+    virtual void leaveTheWindowAndComeBack() = 0;
     // A click into a box, or on the button.
     virtual void click(std::string_view control) = 0;
     // A text the program sets (the outputs of an earlier press), not typed.

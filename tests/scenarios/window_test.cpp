@@ -186,6 +186,19 @@ TEST_F(Window, AClickIntoTheMethodBoxPlacesTheCaret) {
     EXPECT_TRUE(start == end && end > 0 && end < 8) << start << "-" << end;
 }
 
+using FocusReturns = WindowRows<FocusReturn>;
+TEST_P(FocusReturns, ToTheBoxAfterAnotherWindowWasActive) {
+    const FocusReturn& row = GetParam();
+    if (!row.typed.empty()) w.type(row.box, row.typed);
+    w.focus(row.box);
+    const auto selection = w.selection();
+    w.leaveTheWindowAndComeBack();
+    EXPECT_EQ(w.focused(), row.box);
+    EXPECT_EQ(w.selection(), selection);
+}
+INSTANTIATE_TEST_SUITE_P(Window, FocusReturns, testing::ValuesIn(focusReturns()),
+                         rowName<FocusReturn>);
+
 using WideTexts = WindowRows<WideText>;
 TEST_P(WideTexts, ShowTheirBeginning) {
     w.setText(GetParam().box, "-1.23456789012345e-300 and a little more");

@@ -142,15 +142,7 @@ public:
                               list->mapFromGlobal(height->mapToGlobal(height->rect().center())));
             break;
         }
-        case LeaveBy::AnotherWindow: {
-            QWidget other;
-            other.show();
-            other.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
-            form_.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
-            break;
-        }
+        case LeaveBy::AnotherWindow: leaveTheWindowAndComeBack(); break;
         }
         unseen_.clear();
         if ((how == LeaveBy::Tab || how == LeaveBy::ShiftTab) && view->isVisible()) {
@@ -160,6 +152,16 @@ public:
         EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); })) << "the list stays open";
     }
     std::string unseenGesture() const override { return unseen_; }
+
+    void leaveTheWindowAndComeBack() override {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other))
+            << "the other window did not become active";
+        form_.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form_));
+    }
 
     void click(std::string_view control) override {
         QWidget* target = widget(control);

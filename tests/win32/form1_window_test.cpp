@@ -1,6 +1,9 @@
 // The Win32 window driven in-process as a person drives it: keys through the
 // message loop (Tab, Enter, Escape, the arrows that pick), characters typed,
 // the button clicked; read back with the controls' own messages.
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
@@ -21,6 +24,7 @@
 #include "app/project.h"
 #include "runtime/error_message.h"
 #include "runtime/forms/win32/form.h"
+#include "runtime/forms/win32/message_box_reporter.h"
 #include "runtime/forms/win32/message_loop.h"
 #include "runtime/forms/win32/text.h"
 #include "scenarios/press_scenarios.h"
@@ -565,19 +569,71 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
     EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
 }
 
-TEST_F(Form1Window, TheFocusComesBackToItsBoxAfterAnotherWindowWasActive) {
-    SetFocus(box("Text2"));
-    const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
-                                                    0, 0, 40, 40, nullptr, nullptr, nullptr,
-                                                    nullptr));
-    SetForegroundWindow(other.get());
-    SetActiveWindow(other.get());
-    window_.processPendingMessages();
-    ASSERT_EQ(GetActiveWindow(), other.get());
-    SetForegroundWindow(form_.window());
-    SetActiveWindow(form_.window());
-    window_.processPendingMessages();
-    EXPECT_EQ(focused(), "Text2");
+// Presses OK in the thread's message box, once it is up.
+void CALLBACK pressOkInTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t className[8] = {};
+            GetClassNameW(window, className, 8);
+            if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+            return FALSE;
+        },
+        0);
+}
+
+// The controls that get the focus while this lives, by their window handles.
+class FocusRecorder {
+public:
+    explicit FocusRecorder(std::vector<HWND> controls) : controls_(std::move(controls)) {
+        for (HWND control : controls_)
+            SetWindowSubclass(control, record, 2, reinterpret_cast<DWORD_PTR>(&focused_));
+    }
+    ~FocusRecorder() {
+        for (HWND control : controls_) RemoveWindowSubclass(control, record, 2);
+    }
+    FocusRecorder(const FocusRecorder&) = delete;
+    FocusRecorder& operator=(const FocusRecorder&) = delete;
+
+    const std::vector<HWND>& focused() const { return focused_; }
+
+private:
+    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR focused) {
+        if (message == WM_SETFOCUS)
+            reinterpret_cast<std::vector<HWND>*>(focused)->push_back(window);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    std::vector<HWND> controls_;
+    std::vector<HWND> focused_;
+};
+
+// The real message box, closed with OK: the focus goes straight back to the
+// box at fault. The button, which had the focus, does not get it back on the
+// way: a screen reader would announce it first.
+TEST(RealMessageBox, TheFocusGoesStraightBackToTheBoxAtFault) {
+    win32::MessageBoxReporter messageBoxes;
+    win32::Form form(form1Design(), messageBoxes);
+    form.load();
+    form.show();
+    const auto processPendingMessages = [&form] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            win32::dispatchMessage(form, message);
+    };
+    processPendingMessages();
+    const HWND weight = form.control(form1::kWeightBox);
+    const HWND button = form.control(form1::kCalculateButton);
+    SetWindowTextW(weight, L"abc");
+    SetFocus(button);
+    const FocusRecorder recorder({weight, button});
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, pressOkInTheMessageBox);
+    SendMessageW(button, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    processPendingMessages();
+    EXPECT_EQ(recorder.focused(), std::vector<HWND>{weight});
+    EXPECT_EQ(GetFocus(), weight);
 }
 
 // Refuses the program's window, as a system out of window handles would.

@@ -298,4 +298,4 @@ rm -rf "$drive/Tools"
 
 wineserver --kill 2>/dev/null || true
 echo "$passes passed, $failures failed"
-((failures == 0))
+[[ $failures == 0 ]] || exit 1

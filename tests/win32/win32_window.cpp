@@ -225,7 +225,7 @@ void Win32Window::openListAndLeave(std::string_view name, LeaveBy how) {
     case LeaveBy::Tab: key(VK_TAB); break;
     case LeaveBy::ShiftTab: key(VK_TAB, true); break;
     case LeaveBy::ClickIntoHeightBox: clickWhileAListIsOpen(form1::kHeightBox); break;
-    case LeaveBy::AnotherWindow: activateAnotherWindowAndComeBack(); break;
+    case LeaveBy::AnotherWindow: leaveTheWindowAndComeBack(); break;
     }
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
 }
@@ -251,13 +251,14 @@ void Win32Window::clickWhileAListIsOpen(std::string_view control) {
     processPendingMessages();
 }
 
-void Win32Window::activateAnotherWindowAndComeBack() {
+void Win32Window::leaveTheWindowAndComeBack() {
     const win32::UniqueWindow other(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE,
                                                     0, 0, 40, 40, nullptr, nullptr, nullptr,
                                                     nullptr));
     SetForegroundWindow(other.get());
     SetActiveWindow(other.get());
     processPendingMessages();
+    EXPECT_EQ(GetActiveWindow(), other.get()) << "the other window did not become active";
     SetForegroundWindow(form_.window());
     SetActiveWindow(form_.window());
     processPendingMessages();

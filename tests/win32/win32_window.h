@@ -34,6 +34,7 @@ public:
     void pick(std::string_view box, std::string_view item, PickBy how) override;
     std::string unseenGesture() const override { return unseenGesture_; }
     void openListAndLeave(std::string_view box, LeaveBy how) override;
+    void leaveTheWindowAndComeBack() override;
     void click(std::string_view control) override;
     void setText(std::string_view control, std::string_view text) override;
 
@@ -61,7 +62,6 @@ private:
     // A click on a control while a list is open, which has the mouse captured.
     void clickWhileAListIsOpen(std::string_view control);
     // Another program's window becomes active (Alt+Tab), then the user returns.
-    void activateAnotherWindowAndComeBack();
 
     const FormDesign& design_;
     RecordingReporter<HWND> reporter_;

@@ -279,14 +279,21 @@ void checkWindow(Client& x, const Options& options, xcb_window_t window, MoveWat
                "its WM_CLASS class matches the launcher's StartupWMClass \"" + expected + "\"");
     }
 
-    // _NET_WM_ICON: width, height, then the pixels, for each size offered.
-    const auto icon = x.property(window, x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL);
-    bool has48 = false, has256 = false;
-    for (std::size_t i = 0; i + 1 < icon.size(); i += 2 + std::size_t(icon[i]) * icon[i + 1]) {
-        has48 = has48 || (icon[i] == 48 && icon[i + 1] == 48);
-        has256 = has256 || (icon[i] == 256 && icon[i + 1] == 256);
-    }
-    expect(has48 && has256, "it carries its icon, 48 x 48 and 256 x 256 among the sizes");
+    // _NET_WM_ICON: width, height, then the pixels, for each size offered;
+    // set once the window has been drawn.
+    const auto hasIcon = [&] {
+        const auto icon = x.property(window, x.atom("_NET_WM_ICON"), XCB_ATOM_CARDINAL);
+        bool has48 = false, has256 = false;
+        for (std::size_t i = 0; i + 1 < icon.size(); i += 2 + std::size_t(icon[i]) * icon[i + 1]) {
+            has48 = has48 || (icon[i] == 48 && icon[i + 1] == 48);
+            has256 = has256 || (icon[i] == 256 && icon[i + 1] == 256);
+        }
+        return has48 && has256;
+    };
+    const auto iconBy = std::chrono::steady_clock::now() + 5s;
+    while (!hasIcon() && std::chrono::steady_clock::now() < iconBy)
+        std::this_thread::sleep_for(10ms);
+    expect(hasIcon(), "it carries its icon, 48 x 48 and 256 x 256 among the sizes");
 }
 
 int runOnce(const Options& options) {

@@ -5,9 +5,11 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 #include "runtime/forms/qt/controls.h"
 #include "runtime/forms/qt/display_check.h"
@@ -63,11 +65,36 @@ private:
     Form& form_;
 };
 
+// On X11 a window carries its icon in every size (_NET_WM_ICON), decoded
+// from the PNGs when the icon is set: done once the window has first been
+// drawn, so that the decoding does not hold up the first sight of it.
+class IconAfterFirstPaint final : public QObject {
+public:
+    IconAfterFirstPaint(QWidget& window, QIcon icon)
+        : QObject(&window), window_(window), icon_(std::move(icon)) {
+        window.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            window_.removeEventFilter(this);
+            QTimer::singleShot(0, this, [this] {
+                QApplication::setWindowIcon(icon_);
+                deleteLater();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    QIcon icon_;
+};
+
 // Tells the window manager what it needs before the first map, then shows
 // the window where it belongs, framed.
-void showPlaced(Form& form) {
-    X11DesktopHints hints(form);
-    if (const auto frame = hints.frameExtents()) {
+void showPlaced(Form& form, X11DesktopHints& hints) {
+    if (const auto frame = hints.frameExtents(form)) {
         place(form, *frame);
     } else {
         // Placed before the native window exists, so that Qt asks the
@@ -75,7 +102,7 @@ void showPlaced(Form& form) {
         place(form, {});
         new CentreWhenFramed(form);
     }
-    hints.skipTaskbarIfSwitcherKeepsIt();
+    hints.skipTaskbarIfSwitcherKeepsIt(form);
     form.show();
 }
 
@@ -97,10 +124,6 @@ void centreOnScreen(QWidget& window, QMargins frame) {
             QRect(framed.topLeft(), window.size()).translated(frame.left(), frame.top()));
 }
 
-// The window icon comes from the PNGs, the sizes a window manager asks for:
-// decoding all the images of the .ico cost a noticeable part of the
-// start-up. A file added with its size is read only when that size is drawn;
-// the large ones serve HiDPI screens and task switchers.
 void describeApplication(const ProjectRecord& record) {
     QApplication::setApplicationName(fromUtf8(record.name));
     QGuiApplication::setApplicationDisplayName(fromUtf8(record.description));
@@ -111,19 +134,28 @@ void describeApplication(const ProjectRecord& record) {
     // the application's, so without this the button still reads
     // "!Calculate" and the message boxes come out mirrored.
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+}
+
+// The window icon comes from the PNGs, the sizes a window manager asks for:
+// decoding all the images of the .ico cost a noticeable part of the
+// start-up. A file added with its size is read only when that size is drawn;
+// the large ones serve HiDPI screens and task switchers.
+QIcon windowIcon(const ProjectRecord& record) {
     QIcon icon;
     for (int side : kIconSizes)
         icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(fromUtf8(record.icon)).arg(side),
                      QSize(side, side));
-    QApplication::setWindowIcon(icon);
+    return icon;
 }
 
 int showStartupForm(const ProjectRecord& record, ErrorReporter& reporter,
                     ErrorReporter& startupReporter) {
     try {
+        X11DesktopHints hints;  // its questions travel while the window is built
         Form form(record.startupForm, reporter);
         form.load();
-        showPlaced(form);
+        new IconAfterFirstPaint(form, windowIcon(record));
+        showPlaced(form, hints);
         return QApplication::exec();
     } catch (const std::exception& error) {
         startupReporter.report(nullptr, QStringLiteral("The window could not be opened: %1")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QMargins>
 #include <array>
 
@@ -16,9 +17,13 @@ inline constexpr std::array kIconSizes{16, 32, 48, 64, 128, 256};
 // than that area keeps its title bar and left edge on it.
 void centreOnScreen(QWidget& window, QMargins frame = {});
 
-// Gives the running QApplication the record's names, window icon and the
-// left-to-right direction of its English texts.
+// Gives the running QApplication the record's names and the left-to-right
+// direction of its English texts.
 void describeApplication(const ProjectRecord& record);
+
+// The record's window icon, from its PNGs; the start-up form sets it for
+// the application once it has first been drawn.
+QIcon windowIcon(const ProjectRecord& record);
 
 // Builds, loads, centres and shows the record's start-up form, and runs the
 // event loop until it closes; returns the exit status. The window reports

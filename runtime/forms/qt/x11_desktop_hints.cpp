@@ -97,23 +97,27 @@ private:
 
 }  // namespace
 
-X11DesktopHints::X11DesktopHints(QWidget& window) : window_(window) {
+X11DesktopHints::X11DesktopHints() {
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     connection_ = x11 ? x11->connection() : nullptr;
-    if (connection_ != nullptr) findWindowManager();
+    if (connection_ == nullptr) return;
+    for (std::size_t at = 0; at < kAtomNames.size(); ++at)
+        interned_[at] =
+            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[at])),
+                            kAtomNames[at])
+                .sequence;
+    xcb_flush(connection_);
 }
 
 // EWMH: the root's _NET_SUPPORTING_WM_CHECK names a window whose own
 // _NET_SUPPORTING_WM_CHECK names itself. A property left behind by a
 // manager that has gone fails that test, and then no manager runs.
 void X11DesktopHints::findWindowManager() {
-    std::array<xcb_intern_atom_cookie_t, kAtomNames.size()> interned{};
-    for (std::size_t at = 0; at < kAtomNames.size(); ++at)
-        interned[at] =
-            xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(kAtomNames[at])),
-                            kAtomNames[at]);
+    if (managerKnown_) return;
+    managerKnown_ = true;
     for (std::size_t at = 0; at < kAtomNames.size(); ++at) {
-        const auto reply = owned(xcb_intern_atom_reply(connection_, interned[at], nullptr));
+        const auto reply = owned(
+            xcb_intern_atom_reply(connection_, xcb_intern_atom_cookie_t{interned_[at]}, nullptr));
         atoms_[at] = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
@@ -137,19 +141,23 @@ void X11DesktopHints::findWindowManager() {
                                     atoms_[RequestFrameExtents]) != supportedAtoms->end();
 }
 
-void X11DesktopHints::skipTaskbarIfSwitcherKeepsIt() {
-    if (connection_ == nullptr || !keepsSkipTaskbarWindowsInSwitcher(windowManager_)) return;
+void X11DesktopHints::skipTaskbarIfSwitcherKeepsIt(QWidget& window) {
+    if (connection_ == nullptr) return;
+    findWindowManager();
+    if (!keepsSkipTaskbarWindowsInSwitcher(windowManager_)) return;
     // Qt has no flag for this; the state set before mapping survives the map.
     const xcb_atom_t skipTaskbar = atoms_[WmStateSkipTaskbar];
     xcb_change_property(connection_, XCB_PROP_MODE_APPEND,
-                        static_cast<xcb_window_t>(window_.winId()), atoms_[WmState], XCB_ATOM_ATOM,
+                        static_cast<xcb_window_t>(window.winId()), atoms_[WmState], XCB_ATOM_ATOM,
                         32, 1, &skipTaskbar);
     xcb_flush(connection_);
 }
 
-std::optional<QMargins> X11DesktopHints::frameExtents() {
-    if (connection_ == nullptr || !answersFrameExtents_) return std::nullopt;
-    const auto window = static_cast<xcb_window_t>(window_.winId());
+std::optional<QMargins> X11DesktopHints::frameExtents(QWidget& widget) {
+    if (connection_ == nullptr) return std::nullopt;
+    findWindowManager();
+    if (!answersFrameExtents_) return std::nullopt;
+    const auto window = static_cast<xcb_window_t>(widget.winId());
     QEventLoop loop;
     FrameExtentsAnswer answer(window, atoms_[FrameExtents], loop);
     QAbstractEventDispatcher::instance()->installNativeEventFilter(&answer);
@@ -162,18 +170,19 @@ std::optional<QMargins> X11DesktopHints::frameExtents() {
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&request));
     xcb_flush(connection_);
-    // A manager that claims the request but is slow to answer (or never
-    // does) costs at most this; the window is then centred once framed.
-    QTimer::singleShot(250, &loop, &QEventLoop::quit);
+    // A manager that claims the request answers at once, unless the machine
+    // is loaded; one that never does costs at most this, and the window is
+    // then centred once framed.
+    QTimer::singleShot(1000, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     QAbstractEventDispatcher::instance()->removeNativeEventFilter(&answer);
-    return readFrameExtents();
+    return readFrameExtents(widget);
 }
 
 // _NET_FRAME_EXTENTS: left, right, top, bottom.
-std::optional<QMargins> X11DesktopHints::readFrameExtents() const {
+std::optional<QMargins> X11DesktopHints::readFrameExtents(QWidget& window) const {
     const auto extents = propertyValue<std::uint32_t>(
-        connection_, askProperty(connection_, static_cast<xcb_window_t>(window_.winId()),
+        connection_, askProperty(connection_, static_cast<xcb_window_t>(window.winId()),
                                  atoms_[FrameExtents], XCB_ATOM_CARDINAL, 4));
     if (!extents || extents->size() != 4) return std::nullopt;
     const auto& [left, right, top, bottom] =
@@ -182,11 +191,11 @@ std::optional<QMargins> X11DesktopHints::readFrameExtents() const {
 }
 
 #else
-X11DesktopHints::X11DesktopHints(QWidget& window) : window_(window) {}
+X11DesktopHints::X11DesktopHints() {}
 void X11DesktopHints::findWindowManager() {}
-void X11DesktopHints::skipTaskbarIfSwitcherKeepsIt() {}
-std::optional<QMargins> X11DesktopHints::frameExtents() { return std::nullopt; }
-std::optional<QMargins> X11DesktopHints::readFrameExtents() const { return std::nullopt; }
+void X11DesktopHints::skipTaskbarIfSwitcherKeepsIt(QWidget&) {}
+std::optional<QMargins> X11DesktopHints::frameExtents(QWidget&) { return std::nullopt; }
+std::optional<QMargins> X11DesktopHints::readFrameExtents(QWidget&) const { return std::nullopt; }
 #endif
 
 }  // namespace parvolin::qt

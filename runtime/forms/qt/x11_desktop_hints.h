@@ -22,20 +22,20 @@ bool keepsSkipTaskbarWindowsInSwitcher(std::string_view windowManager);
 // is known.
 class X11DesktopHints {
 public:
-    // Finds the running window manager, as EWMH names it, in three round trips.
-    explicit X11DesktopHints(QWidget& window);
+    // Asks the X server for the atoms it needs and goes on without waiting:
+    // made before the window is built, the answers are there when needed.
+    // The running window manager is then found, as EWMH names it, in at
+    // most two more round trips.
+    X11DesktopHints();
 
-    // The window manager's name; empty when none runs.
-    const std::string& windowManager() const { return windowManager_; }
-
-    // Keeps the window off the taskbar (_NET_WM_STATE_SKIP_TASKBAR) if the
+    // Keeps `window` off the taskbar (_NET_WM_STATE_SKIP_TASKBAR) if the
     // window manager's task switcher still lists it, else leaves it there.
-    void skipTaskbarIfSwitcherKeepsIt();
+    void skipTaskbarIfSwitcherKeepsIt(QWidget& window);
 
-    // The frame the window manager will put around the window, asked for
+    // The frame the window manager will put around `window`, asked for
     // before the window is mapped (_NET_REQUEST_FRAME_EXTENTS); none from a
     // manager that does not answer.
-    std::optional<QMargins> frameExtents();
+    std::optional<QMargins> frameExtents(QWidget& window);
 
 private:
     // The atoms, interned together.
@@ -52,10 +52,11 @@ private:
     };
 
     void findWindowManager();
-    std::optional<QMargins> readFrameExtents() const;
+    std::optional<QMargins> readFrameExtents(QWidget& window) const;
 
-    QWidget& window_;
     xcb_connection_t* connection_ = nullptr;
+    std::uint32_t interned_[AtomCount] = {};  // the requests' cookies
+    bool managerKnown_ = false;
     std::uint32_t atoms_[AtomCount] = {};
     std::string windowManager_;
     bool answersFrameExtents_ = false;

@@ -18,6 +18,9 @@ namespace {
 constexpr UINT kNameControls = WM_APP + 1;
 // Posted by the first announcement of a gesture: make the last one.
 constexpr UINT kAnnounce = WM_APP + 2;
+// Posted after an error message: the focus goes back where it was, unless a
+// box to correct has it by then.
+constexpr UINT kFocusAfterError = WM_APP + 3;
 
 // An icon of `side` pixels from the .ico resource `name`: with common
 // controls 6, the smallest image at least that size, shrunk
@@ -151,6 +154,7 @@ LRESULT Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE: return onSettingChange();
     case kNameControls: return onNameControls();
     case kAnnounce: return onAnnounce();
+    case kFocusAfterError: return onFocusAfterError();
     case WM_DESTROY: return onDestroy();
     case WM_NCDESTROY: return onNcDestroy(wParam, lParam);
     default: return DefWindowProcW(window_, message, wParam, lParam);
@@ -213,7 +217,7 @@ void Form::showItemTheListOpenedOn(const Control& box) {
 LRESULT Form::onActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE)
         focus_.remember(window_);
-    else
+    else if (!showingError_)
         focus_.restore();
     return 0;
 }
@@ -400,7 +404,27 @@ LRESULT Form::onAnnounce() {
     return 0;
 }
 
-void Form::showError(std::string_view message) { reporter_.report(window_, message); }
+// The message box closing activates the window again. The control that had
+// the focus (Calculate!) does not get it back then: the next step gives it to
+// the box to correct, and a screen reader would announce the button first.
+// Where there is no box to correct, the focus goes back once this is done.
+void Form::showError(std::string_view message) {
+    showingError_ = true;
+    try {
+        reporter_.report(window_, message);
+    } catch (...) {
+        showingError_ = false;
+        throw;
+    }
+    showingError_ = false;
+    if (window_ != nullptr) PostMessageW(window_, kFocusAfterError, 0, 0);
+}
+
+LRESULT Form::onFocusAfterError() {
+    if (const HWND focused = GetFocus(); focused == nullptr || !IsChild(window_, focused))
+        if (GetActiveWindow() == window_) focus_.restore();
+    return 0;
+}
 
 void Form::focusWithTextSelected(std::string_view name) {
     if (window_ == nullptr) return;

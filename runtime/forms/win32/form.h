@@ -83,6 +83,7 @@ private:
     LRESULT onSettingChange();
     LRESULT onNameControls();
     LRESULT onAnnounce();
+    LRESULT onFocusAfterError();
     LRESULT onDestroy();
     LRESULT onNcDestroy(WPARAM wParam, LPARAM lParam);
 
@@ -120,6 +121,7 @@ private:
         std::wstring text;
         LRESULT item = CB_ERR;
     } openList_;
+    bool showingError_ = false;  // while the error's message box is up
     DialogFocus focus_;
 };
 
