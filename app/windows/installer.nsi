@@ -51,6 +51,8 @@ ManifestSupportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
 !define PROCESS_QUERY_AND_WAIT 0x101000
 ; How long a closed Parvolin may take to end, in milliseconds.
 !define END_TIMEOUT 5000
+; How often a silent run asks it to close, a second apart.
+!define CLOSE_ATTEMPTS 5
 
 Name "${NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -142,11 +144,17 @@ Function ${PREFIX}closeParvolin
         ${EndIf}
         ${If} ${Silent}
             ; As its Close button would, with a time-out: a program that
-            ; hangs must not hang the installer.
-            SendMessage $R1 ${WM_CLOSE} 0 0 /TIMEOUT=1000
-            System::Call 'kernel32::WaitForSingleObject(p R2, i ${END_TIMEOUT}) i .R3'
+            ; hangs must not hang the installer. Asked again each second
+            ; while its window is there: a program still starting up may
+            ; not have taken the first request.
+            ${For} $R3 1 ${CLOSE_ATTEMPTS}
+                IsWindow $R1 0 +2
+                SendMessage $R1 ${WM_CLOSE} 0 0 /TIMEOUT=1000
+                System::Call 'kernel32::WaitForSingleObject(p R2, i 1000) i .R4'
+                ${IfThen} $R4 = 0 ${|} ${Break} ${|}
+            ${Next}
             System::Call 'kernel32::CloseHandle(p R2)'
-            ${If} $R3 <> 0
+            ${If} $R4 <> 0
                 !insertmacro QUIT_UNCHANGED "${NAME} is running and did not close. Close it and try again."
             ${EndIf}
         ${Else}
@@ -385,7 +393,15 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${NAME}.lnk"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\uninstall.exe"
+    ; Run as Apps runs it, the uninstaller goes on from a copy of itself,
+    ; and the first copy, just ended, may hold its file a moment longer.
+    ${For} $0 1 50
+        Delete "$INSTDIR\uninstall.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
+            ${Break}
+        ${EndIf}
+        Sleep 100
+    ${Next}
     ; Only when empty: what else is there is not the installer's.
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -48,6 +48,9 @@ public:
     virtual void type(std::string_view box, std::string_view text) = 0;
     // Replaces a box's text by a paste over its whole text.
     virtual void paste(std::string_view box, std::string_view text) = 0;
+    // Types or pastes into the focused control where its caret is.
+    virtual void typeAtCaret(std::string_view text) = 0;
+    virtual void pasteAtCaret(std::string_view text) = 0;
     virtual void key(Key key) = 0;
     // Picks `item` from the box's list; with F4ArrowsEscape it ends in no pick.
     virtual void pick(std::string_view box, std::string_view item, PickBy how) = 0;

@@ -47,7 +47,7 @@ protected:
         }
     }
 
-    // The unit boxes' texts and lists, as "Pounds [Pounds] / Feet [Feet, Inches]".
+    // The unit boxes' texts and lists, as "Pounds [Pounds,] / Feet [Feet,Inches,]".
     std::string units() const {
         std::string shown;
         for (std::string_view box : {kWeightUnitBox, kHeightUnitBox}) {

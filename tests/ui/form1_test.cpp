@@ -20,6 +20,7 @@
 #include "ui/heard_events.h"
 
 using namespace parvolin;
+using namespace parvolin::form1;
 using test::HeardEvents;
 
 class Form1Test : public QObject {
@@ -30,14 +31,14 @@ private:
     std::unique_ptr<qt::Form> form_;
 
     template <typename T>
-    T* control(const char* name) const {
-        T* found = form_->findChild<T*>(QString::fromLatin1(name));
-        if (found == nullptr) qFatal("no control %s", name);
+    T* control(std::string_view name) const {
+        T* found = form_->findChild<T*>(qt::fromUtf8(name));
+        if (found == nullptr) qFatal("no control %s", std::string(name).c_str());
         return found;
     }
-    QComboBox* combo(const char* name) const { return control<QComboBox>(name); }
-    QLineEdit* text(const char* name) const { return control<QLineEdit>(name); }
-    QPlainTextEdit* status() const { return control<QPlainTextEdit>("Text3"); }
+    QComboBox* combo(std::string_view name) const { return control<QComboBox>(name); }
+    QLineEdit* text(std::string_view name) const { return control<QLineEdit>(name); }
+    QPlainTextEdit* status() const { return control<QPlainTextEdit>(kStatusBox); }
 
     static QStringList items(const QComboBox* box) {
         QStringList list;
@@ -86,11 +87,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         // clang-format off
-        QTest::newRow("Label1") << "Label1" << "Method:";
-        QTest::newRow("Label2") << "Label2" << "Weight:";
-        QTest::newRow("Label3") << "Label3" << "Height:";
-        QTest::newRow("Label4") << "Label4" << "Status:";
-        QTest::newRow("Label5") << "Label5" << "BMI:";
+        QTest::newRow("Label1") << qt::fromUtf8(kMethodLabel) << "Method:";
+        QTest::newRow("Label2") << qt::fromUtf8(kWeightLabel) << "Weight:";
+        QTest::newRow("Label3") << qt::fromUtf8(kHeightLabel) << "Height:";
+        QTest::newRow("Label4") << qt::fromUtf8(kStatusLabel) << "Status:";
+        QTest::newRow("Label5") << qt::fromUtf8(kBmiLabel) << "BMI:";
         // clang-format on
     }
 
@@ -140,8 +141,8 @@ private slots:
     void setTextShowsTheBeginning_data() {
         QTest::addColumn<QString>("name");
         // clang-format off
-        QTest::newRow("unit box") << "Combo2";
-        QTest::newRow("BMI box") << "Text4";
+        QTest::newRow("unit box") << qt::fromUtf8(kWeightUnitBox);
+        QTest::newRow("BMI box") << qt::fromUtf8(kBmiBox);
         // clang-format on
     }
 
@@ -163,7 +164,8 @@ private slots:
         QApplication::setLayoutDirection(Qt::RightToLeft);
         qt::Form form(form1Design(), reporter_);
         QCOMPARE(form.layoutDirection(), Qt::LeftToRight);
-        QCOMPARE(form.findChild<QWidget*>("Combo1")->layoutDirection(), Qt::LeftToRight);
+        QCOMPARE(form.findChild<QWidget*>(qt::fromUtf8(kMethodBox))->layoutDirection(),
+                 Qt::LeftToRight);
     }
 
     void windowIsAnnouncedAsADialog() {
@@ -238,7 +240,7 @@ private slots:
         QCOMPARE(status()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         QCOMPARE(status()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QVERIFY(!status()->isReadOnly());
-        QVERIFY(!text("Text4")->isReadOnly());
+        QVERIFY(!text(kBmiBox)->isReadOnly());
     }
 
     // Qt ends the event loop only from inside exec(), so the test runs one.
@@ -256,14 +258,14 @@ private slots:
         QTest::addColumn<QString>("spoken");
         QTest::addColumn<QString>("value");
         // clang-format off
-        QTest::newRow("Combo1") << "Combo1" << "Method:" << "Imperial";
-        QTest::newRow("Text1") << "Text1" << "Weight:" << "";
-        QTest::newRow("Text2") << "Text2" << "Height:" << "";
-        QTest::newRow("Combo2") << "Combo2" << "Weight unit" << "Pounds";
-        QTest::newRow("Combo3") << "Combo3" << "Height unit" << "Feet";
-        QTest::newRow("Command1") << "Command1" << "Calculate!" << "";
-        QTest::newRow("Text4") << "Text4" << "BMI:" << "";
-        QTest::newRow("Text3") << "Text3" << "Status:" << "";
+        QTest::newRow("Combo1") << qt::fromUtf8(kMethodBox) << "Method:" << "Imperial";
+        QTest::newRow("Text1") << qt::fromUtf8(kWeightBox) << "Weight:" << "";
+        QTest::newRow("Text2") << qt::fromUtf8(kHeightBox) << "Height:" << "";
+        QTest::newRow("Combo2") << qt::fromUtf8(kWeightUnitBox) << "Weight unit" << "Pounds";
+        QTest::newRow("Combo3") << qt::fromUtf8(kHeightUnitBox) << "Height unit" << "Feet";
+        QTest::newRow("Command1") << qt::fromUtf8(kCalculateButton) << "Calculate!" << "";
+        QTest::newRow("Text4") << qt::fromUtf8(kBmiBox) << "BMI:" << "";
+        QTest::newRow("Text3") << qt::fromUtf8(kStatusBox) << "Status:" << "";
         // clang-format on
     }
 
@@ -314,9 +316,9 @@ private slots:
         form.show();
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        auto* weight = form.findChild<QLineEdit*>("Text1");
+        auto* weight = form.findChild<QLineEdit*>(qt::fromUtf8(kWeightBox));
         weight->setText(QStringLiteral("abc"));
-        auto* button = form.findChild<QPushButton*>("Command1");
+        auto* button = form.findChild<QPushButton*>(qt::fromUtf8(kCalculateButton));
         button->setFocus();
         QTimer closer;
         closer.callOnTimeout([&] {

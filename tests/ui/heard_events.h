@@ -42,7 +42,7 @@ public:
     // nothing of the box, neither its name nor its role.
     static bool caretMovedBeforeFocus(const QObject* control) {
         for (const Event& event : events()) {
-            if (event.object != control && event.object->parent() != control) continue;
+            if (event.object != control && event.parent != control) continue;
             if (event.type == QAccessible::Focus) return false;
             if (event.type == QAccessible::TextCaretMoved) return true;
         }
@@ -69,9 +69,12 @@ public:
     }
 
 private:
+    // The object and its parent are kept as addresses only, to compare: the
+    // object may be gone by the time they are read.
     struct Event {
         QAccessible::Event type;
         const QObject* object;
+        const QObject* parent;
         QString announced;
     };
 
@@ -97,7 +100,9 @@ private:
                         announcement->message();
         }
 #endif
-        events().append({event->type(), event->object(), announced});
+        const QObject* object = event->object();
+        events().append(
+            {event->type(), object, object != nullptr ? object->parent() : nullptr, announced});
     }
 };
 

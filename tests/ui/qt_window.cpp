@@ -44,26 +44,29 @@ public:
     void focus(std::string_view control) override { widget(control)->setFocus(); }
 
     void type(std::string_view box, std::string_view text) override {
-        const QString typed = qs(text);
         selectAll(box);
         // Set, not typed, past a hundred characters: 30,000 key events are slow.
-        if (typed.size() > 100) return setText(box, text);
-        // Beyond Latin-1 the text comes as an input method commits it.
-        const bool keys =
-            std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x100; });
-        if (typed.isEmpty()) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        } else if (keys) {
-            QTest::keyClicks(QApplication::focusWidget(), typed);
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(typed);
-            QApplication::sendEvent(QApplication::focusWidget(), &commit);
-        }
+        if (text.size() > 100) return setText(box, text);
+        if (text.empty()) return QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        typeAtCaret(text);
     }
 
     void paste(std::string_view box, std::string_view text) override {
         selectAll(box);
+        pasteAtCaret(text);
+    }
+
+    void typeAtCaret(std::string_view text) override {
+        const QString typed = qs(text);
+        // Beyond Latin-1 the text comes as an input method commits it.
+        if (std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x100; }))
+            return QTest::keyClicks(QApplication::focusWidget(), typed);
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    }
+
+    void pasteAtCaret(std::string_view text) override {
         QGuiApplication::clipboard()->setText(qs(text));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
     }

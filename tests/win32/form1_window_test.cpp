@@ -32,6 +32,7 @@
 #include "win32_window.h"
 
 using namespace parvolin;
+using namespace parvolin::form1;
 
 namespace {
 
@@ -207,7 +208,7 @@ protected:
         window_.pick(name, item,
                      openList ? test::PickBy::F4ArrowsEnter : test::PickBy::ArrowsOnClosedBox);
     }
-    void press() { window_.click("Command1"); }
+    void press() { window_.click(kCalculateButton); }
 
     test::Win32Window window_{form1Design()};
     win32::Form& form_ = window_.form();
@@ -225,9 +226,9 @@ TEST_F(Form1Window, UnitBoxesAPickSetsShowNoSelection) {
                                                {"Metric from the open list", "Metric", true},
                                                {"Imperial from the open list", "Imperial", true}}) {
         // clang-format on
-        pick("Combo1", item, openList);
-        EXPECT_EQ(focused(), "Combo1") << name;
-        for (const char* unitBox : {"Combo2", "Combo3"}) {
+        pick(kMethodBox, item, openList);
+        EXPECT_EQ(focused(), kMethodBox) << name;
+        for (std::string_view unitBox : {kWeightUnitBox, kHeightUnitBox}) {
             const std::string selection = editSelection(box(unitBox));
             EXPECT_EQ(selection.substr(0, selection.find('-')),
                       selection.substr(selection.find('-') + 1))
@@ -244,18 +245,18 @@ TEST_F(Form1Window, NextControlMessagesMoveTheFocusAsTabAndShiftTabDo) {
     enum Move { Next, Previous, Named };
     struct Row {
         const char* name;
-        const char* from;
+        std::string_view from;
         Move move;
-        const char* to;  // with its text selected, as after a Tab
+        std::string_view to;  // with its text selected, as after a Tab
     };
     // clang-format off
-    for (const Row& row : {Row{"next from Text1", "Text1", Next, "Text2"},
-                           Row{"previous from Text1", "Text1", Previous, "Combo1"},
-                           Row{"next from Combo3", "Combo3", Next, "Command1"},
-                           Row{"previous from Command1", "Command1", Previous, "Combo3"},
-                           Row{"next from the last wraps", "Text4", Next, "Combo1"},
-                           Row{"previous from the first wraps", "Combo1", Previous, "Text4"},
-                           Row{"the named box", "Combo1", Named, "Combo3"}}) {
+    for (const Row& row : {Row{"next from Text1", kWeightBox, Next, kHeightBox},
+                           Row{"previous from Text1", kWeightBox, Previous, kMethodBox},
+                           Row{"next from Combo3", kHeightUnitBox, Next, kCalculateButton},
+                           Row{"previous from Command1", kCalculateButton, Previous, kHeightUnitBox},
+                           Row{"next from the last wraps", kBmiBox, Next, kMethodBox},
+                           Row{"previous from the first wraps", kMethodBox, Previous, kBmiBox},
+                           Row{"the named box", kMethodBox, Named, kHeightUnitBox}}) {
         // clang-format on
         SetFocus(box(row.from));
         window_.processPendingMessages();
@@ -317,7 +318,7 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     }
     // The status box always shows its scroll bar.
     SCROLLBARINFO scrollBar{sizeof scrollBar, {}, 0, 0, 0, 0, {}};
-    EXPECT_TRUE(GetScrollBarInfo(box("Text3"), OBJID_VSCROLL, &scrollBar));
+    EXPECT_TRUE(GetScrollBarInfo(box(kStatusBox), OBJID_VSCROLL, &scrollBar));
     EXPECT_FALSE(scrollBar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN));
     // Without a font of its own a control draws in the bold System font.
     for (const ControlDesign& control : form1Design().controls)
@@ -328,7 +329,7 @@ TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
 TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     const auto fontHeight = [&] {
         LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box("Text1"), WM_GETFONT, 0, 0)),
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(box(kWeightBox), WM_GETFONT, 0, 0)),
                    sizeof font, &font);
         return std::abs(font.lfHeight);
     };
@@ -346,7 +347,7 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     // Only the width: the caption's height is the system's, and here the
     // system itself stays at 96 dpi.
     EXPECT_EQ(client.right, 326);
-    GetWindowRect(box("Text1"), &text1);
+    GetWindowRect(box(kWeightBox), &text1);
     MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&text1), 2);
     EXPECT_EQ(text1.left, 90);
     EXPECT_EQ(text1.top, 63);
@@ -360,7 +361,7 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     EXPECT_EQ(frame.top, 20);
     EXPECT_EQ(frame.right - frame.left, size.cx);
     EXPECT_EQ(frame.bottom - frame.top, size.cy);
-    for (const char* name : {"Combo2", "Combo3"}) {
+    for (std::string_view name : {kWeightUnitBox, kHeightUnitBox}) {
         RECT combo{};
         GetWindowRect(box(name), &combo);
         MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&combo), 2);
@@ -382,8 +383,8 @@ TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
                            Row{L"\xD83D\xDE00\xDE00", "\xF0\x9F\x98\x80\xEF\xBF\xBD"}}) {
         // clang-format on
         reporter_.messages.clear();
-        SendMessageW(box("Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
-        typeInto("Text2", "5.75");
+        SendMessageW(box(kWeightBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
+        typeInto(kHeightBox, "5.75");
         press();
         EXPECT_EQ(reporter_.messages,
                   std::vector<std::string>{"The weight \"" + row.quoted + "\" is not a number." +
@@ -392,7 +393,7 @@ TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
 }
 
 TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
-    const std::wstring name = accessibleName(box("Combo2"));
+    const std::wstring name = accessibleName(box(kWeightUnitBox));
     // Read in-process, where Windows applies the annotation. Wine's oleacc
     // answers IAccPropServices::SetHwndPropStr with E_NOTIMPL, so no name is
     // ever stored there and its combo box client object has none to give.
@@ -401,7 +402,7 @@ TEST_F(Form1Window, TheUnitBoxesAreNamedForScreenReaders) {
                         "no screen reader could read the names; the calls that set them are "
                         "checked by TheUnitBoxesGetTheirNamesThroughThePropertyService";
     EXPECT_EQ(name, L"Weight unit");
-    EXPECT_EQ(accessibleName(box("Combo3")), L"Height unit");
+    EXPECT_EQ(accessibleName(box(kHeightUnitBox)), L"Height unit");
 }
 
 // What Wine cannot show above: the window gives the unit boxes their names
@@ -417,7 +418,7 @@ TEST_F(Form1Window, TheUnitBoxesGetTheirNamesThroughThePropertyService) {
     std::vector<HWND> unitBoxes;
     {
         const test::Win32Window window(form1Design());
-        unitBoxes = {window.box("Combo2"), window.box("Combo3")};
+        unitBoxes = {window.box(kWeightUnitBox), window.box(kHeightUnitBox)};
         EXPECT_EQ(service.names,
                   (std::vector<std::pair<HWND, std::wstring>>{{unitBoxes[0], L"Weight unit"},
                                                               {unitBoxes[1], L"Height unit"}}));
@@ -441,13 +442,13 @@ TEST_F(Form1Window, ClosingTheWindowEndsTheLoopWithStatusZero) {
 
 // The wheel on the closed Method box steps to the next item and picks it.
 TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
-    SetFocus(box("Combo1"));
+    SetFocus(box(kMethodBox));
     for (const auto& [delta, method, units] : {std::tuple{-WHEEL_DELTA, "Metric", "Kg/Meters"},
                                                {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
-        SendMessageW(box("Combo1"), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+        SendMessageW(box(kMethodBox), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
         window_.processPendingMessages();
-        EXPECT_EQ(text("Combo1"), method);
-        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), units) << method;
+        EXPECT_EQ(text(kMethodBox), method);
+        EXPECT_EQ(text(kWeightUnitBox) + "/" + text(kHeightUnitBox), units) << method;
     }
 }
 
@@ -510,20 +511,20 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
                            Row{"the same font", &larger, SPI_SETNONCLIENTMETRICS, 12.0 / 9, false},
                            Row{"back", &saved, SPI_SETNONCLIENTMETRICS, 1, true}}) {
         // clang-format on
-        const auto fontBefore = SendMessageW(box("Text1"), WM_GETFONT, 0, 0);
+        const auto fontBefore = SendMessageW(box(kWeightBox), WM_GETFONT, 0, 0);
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *row.metrics,
                               const_cast<NONCLIENTMETRICSW*>(row.metrics), 0);
         SendMessageW(form_.window(), WM_SETTINGCHANGE, row.setting, 0);
         RECT client{}, label{}, boxes{};
         GetClientRect(form_.window(), &client);
-        GetWindowRect(box("Label1"), &label);
-        GetWindowRect(box("Combo1"), &boxes);
+        GetWindowRect(box(kMethodLabel), &label);
+        GetWindowRect(box(kMethodBox), &boxes);
         GetWindowRect(form_.window(), &frame);
         const FormDesign& design = form1Design();
         EXPECT_EQ(client.right, px(design.clientWidth, row.scale)) << row.name;
         EXPECT_EQ(client.bottom, px(design.clientHeight, row.scale)) << row.name;
         EXPECT_LT(label.right, boxes.left) << row.name;
-        EXPECT_EQ(SendMessageW(box("Text1"), WM_GETFONT, 0, 0) != fontBefore, row.laidOutAgain)
+        EXPECT_EQ(SendMessageW(box(kWeightBox), WM_GETFONT, 0, 0) != fontBefore, row.laidOutAgain)
             << row.name;
         // Every control draws with the new message font, not only the frame.
         NONCLIENTMETRICSW current{};
@@ -548,15 +549,15 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
 
 TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {
     reporter_.failNext = true;  // the report of the bad weight fails
-    typeInto("Text1", "7o");
+    typeInto(kWeightBox, "7o");
     press();
     EXPECT_EQ(reporter_.messages,
               std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
     const std::string separator = form_.numberLocale().decimalSeparator;
-    typeInto("Text1", "154");
-    typeInto("Text2", "5" + separator + "75");
+    typeInto(kWeightBox, "154");
+    typeInto(kHeightBox, "5" + separator + "75");
     press();
-    EXPECT_EQ(text("Text4"), "22" + separator + "7393404746902");
+    EXPECT_EQ(text(kBmiBox), "22" + separator + "7393404746902");
 }
 
 TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {

@@ -106,7 +106,7 @@ version_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
 version_value() {
     wine reg query "$version_key" /v "$1" 2>/dev/null | tr -d '\r' | awk -v name="$1" '$1 == name { print $3 }'
 }
-# Kept beside the prefix, so that a run stopped halfway does not keep its rows'.
+# Kept beside the prefix: a run stopped halfway must not leave a row's version behind.
 saved="$prefix.windows-version"
 [[ -f $saved ]] || echo "$(version_value CurrentVersion) $(version_value CurrentBuild)" >"$saved"
 read -r saved_version saved_build <"$saved"

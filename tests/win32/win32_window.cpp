@@ -141,22 +141,31 @@ void Win32Window::selectAll(std::string_view name) {
 }
 
 void Win32Window::type(std::string_view name, std::string_view text) {
-    const std::wstring characters = win32::toUtf16(text);
     selectAll(name);
     // Past a hundred characters the text is set at once: 30,000 key events are slow.
-    if (characters.size() > 100) {
-        SendMessageW(box(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(characters.c_str()));
+    if (text.size() > 100) {
+        SendMessageW(box(name), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(win32::toUtf16(text).c_str()));
         return processPendingMessages();
     }
-    if (characters.empty()) PostMessageW(GetFocus(), WM_CHAR, VK_BACK, 1);
-    for (wchar_t c : characters) PostMessageW(GetFocus(), WM_CHAR, c, 1);
-    processPendingMessages();
+    if (text.empty()) PostMessageW(GetFocus(), WM_CHAR, VK_BACK, 1);
+    typeAtCaret(text);
 }
 
 void Win32Window::paste(std::string_view name, std::string_view text) {
     selectAll(name);
-    const std::wstring characters = win32::toUtf16(text);
-    SendMessageW(editOf(name), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(characters.c_str()));
+    pasteAtCaret(text);
+}
+
+void Win32Window::typeAtCaret(std::string_view text) {
+    for (wchar_t c : win32::toUtf16(text)) PostMessageW(GetFocus(), WM_CHAR, c, 1);
+    processPendingMessages();
+}
+
+// As a paste does, without the clipboard: the text replaces the selection.
+void Win32Window::pasteAtCaret(std::string_view text) {
+    SendMessageW(GetFocus(), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(win32::toUtf16(text).c_str()));
     processPendingMessages();
 }
 

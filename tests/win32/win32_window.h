@@ -30,6 +30,8 @@ public:
     void focus(std::string_view control) override;
     void type(std::string_view box, std::string_view text) override;
     void paste(std::string_view box, std::string_view text) override;
+    void typeAtCaret(std::string_view text) override;
+    void pasteAtCaret(std::string_view text) override;
     void key(Key key) override;
     void pick(std::string_view box, std::string_view item, PickBy how) override;
     std::string unseenGesture() const override { return unseenGesture_; }
