@@ -36,15 +36,8 @@ private:
         if (found == nullptr) qFatal("no control %s", std::string(name).c_str());
         return found;
     }
-    QComboBox* combo(std::string_view name) const { return control<QComboBox>(name); }
     QLineEdit* text(std::string_view name) const { return control<QLineEdit>(name); }
     QPlainTextEdit* status() const { return control<QPlainTextEdit>(kStatusBox); }
-
-    static QStringList items(const QComboBox* box) {
-        QStringList list;
-        for (int i = 0; i < box->count(); ++i) list << box->itemText(i);
-        return list;
-    }
 
 private slots:
     void initTestCase() { HeardEvents::start(); }
@@ -134,25 +127,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), client);
         verifyTextFits(form);
-    }
-
-    // A text wider than its box shows its beginning: a unit box's "Pounds"
-    // must not show as "ounds", nor a long BMI as its exponent.
-    void setTextShowsTheBeginning_data() {
-        QTest::addColumn<QString>("name");
-        // clang-format off
-        QTest::newRow("unit box") << qt::fromUtf8(kWeightUnitBox);
-        QTest::newRow("BMI box") << qt::fromUtf8(kBmiBox);
-        // clang-format on
-    }
-
-    void setTextShowsTheBeginning() {
-        QFETCH(QString, name);
-        form_->setText(name.toStdString(), "-1.23456789012345e-300 and a little more");
-        QWidget* box = form_->findChild<QWidget*>(name);
-        auto* line = qobject_cast<QLineEdit*>(box);
-        if (auto* comboBox = qobject_cast<QComboBox*>(box)) line = comboBox->lineEdit();
-        QCOMPARE(line->cursorPosition(), 0);
     }
 
     // The texts are English and placed by coordinates: a right-to-left
@@ -280,6 +254,38 @@ private slots:
         QVERIFY(accessible != nullptr);
         QCOMPARE(accessible->text(QAccessible::Name), spoken);
         QCOMPARE(accessible->text(QAccessible::Value), value);
+    }
+
+    void screenReadersReadTheWholeLine_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("line");
+        // clang-format off
+        QTest::newRow("Text1") << qt::fromUtf8(kWeightBox) << "5.75";
+        QTest::newRow("Text4") << qt::fromUtf8(kBmiBox) << "22.7393404746902";
+        QTest::newRow("Combo2") << qt::fromUtf8(kWeightUnitBox) << "Pounds";
+        // clang-format on
+    }
+
+    // Orca reads the line of a one-line box as far as the text attribute
+    // runs of its characters reach: each must reach past its character, or
+    // "5.75" is read "5.7".
+    void screenReadersReadTheWholeLine() {
+        QFETCH(QString, name);
+        QFETCH(QString, line);
+        auto* control = form_->findChild<QWidget*>(name);
+        auto* combo = qobject_cast<QComboBox*>(control);
+        QLineEdit* box = combo != nullptr ? combo->lineEdit() : qobject_cast<QLineEdit*>(control);
+        QVERIFY(box != nullptr);
+        box->setText(line);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(box)->textInterface();
+        QVERIFY(text != nullptr);
+        int lineEnd = 0;
+        for (int offset = 0; offset < text->characterCount(); ++offset) {
+            int runStart = 0;
+            text->attributes(offset, &runStart, &lineEnd);
+        }
+        QCOMPARE(text->text(0, lineEnd), line);
     }
 
     // The rounds of the window's tab table, each box reached for the first

@@ -135,16 +135,6 @@ public:
     }
 };
 
-// The selection in a box's edit field, as "start-end".
-std::string editSelection(HWND box) {
-    COMBOBOXINFO combo{};
-    combo.cbSize = sizeof combo;
-    const HWND edit = GetComboBoxInfo(box, &combo) ? combo.hwndItem : box;
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    return std::to_string(start) + "-" + std::to_string(end);
-}
-
 // The pixels of an icon's colour image, with its width.
 std::pair<int, std::vector<DWORD>> iconPixels(HICON icon) {
     ICONINFO info{};
@@ -197,17 +187,6 @@ protected:
     int px(int twips, double scale = 1.0) const {
         return twipsToPixels(twips, static_cast<int>(form_.dpi()), scale);
     }
-    std::string text(std::string_view name) const { return window_.text(name); }
-    std::string focused() const { return window_.focused(); }
-    void key(WPARAM virtualKey, bool shift = false) { window_.key(virtualKey, shift); }
-    void typeInto(std::string_view name, const std::string& typed) { window_.type(name, typed); }
-    std::vector<std::string> items(std::string_view name) const { return window_.items(name); }
-    bool wholeTextSelected() const { return window_.wholeTextSelected(); }
-    // A pick with the arrow keys on the closed box, or in the opened list.
-    void pick(std::string_view name, const std::string& item, bool openList = false) {
-        window_.pick(name, item,
-                     openList ? test::PickBy::F4ArrowsEnter : test::PickBy::ArrowsOnClosedBox);
-    }
     void press() { window_.click(kCalculateButton); }
 
     test::Win32Window window_{form1Design()};
@@ -226,13 +205,14 @@ TEST_F(Form1Window, UnitBoxesAPickSetsShowNoSelection) {
                                                {"Metric from the open list", "Metric", true},
                                                {"Imperial from the open list", "Imperial", true}}) {
         // clang-format on
-        pick(kMethodBox, item, openList);
-        EXPECT_EQ(focused(), kMethodBox) << name;
+        window_.pick(kMethodBox, item,
+                     openList ? test::PickBy::F4ArrowsEnter : test::PickBy::ArrowsOnClosedBox);
+        EXPECT_EQ(window_.focused(), kMethodBox) << name;
         for (std::string_view unitBox : {kWeightUnitBox, kHeightUnitBox}) {
-            const std::string selection = editSelection(box(unitBox));
-            EXPECT_EQ(selection.substr(0, selection.find('-')),
-                      selection.substr(selection.find('-') + 1))
-                << name << ": " << unitBox << " shows " << selection << " selected";
+            DWORD start = 0, end = 0;
+            SendMessageW(window_.editOf(unitBox), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, end) << name << ": " << unitBox << " shows a selection";
         }
     }
 }
@@ -264,16 +244,15 @@ TEST_F(Form1Window, NextControlMessagesMoveTheFocusAsTabAndShiftTabDo) {
             row.move == Named ? reinterpret_cast<WPARAM>(box(row.to)) : row.move == Previous;
         SendMessageW(form_.window(), WM_NEXTDLGCTL, wParam, MAKELPARAM(row.move == Named, 0));
         window_.processPendingMessages();
-        EXPECT_EQ(focused() + (wholeTextSelected() ? "" : " unselected"), row.to) << row.name;
+        EXPECT_EQ(window_.focused() + (window_.wholeTextSelected() ? "" : " unselected"), row.to)
+            << row.name;
     }
 }
 
 TEST_F(Form1Window, HasAFixedFrameOffTheTaskbarCentredWithItsIconAndFont) {
     const HWND window = form_.window();
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, px(form1Design().clientWidth));  // 217 x 243 at 96 dpi
-    EXPECT_EQ(client.bottom, px(form1Design().clientHeight));
+    EXPECT_EQ(window_.clientSize(),  // 217 x 243 at 96 dpi
+              std::pair(px(form1Design().clientWidth), px(form1Design().clientHeight)));
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
@@ -342,31 +321,25 @@ TEST_F(Form1Window, LaysItselfOutAgainWhenTheDpiChanges) {
     RECT suggested{10, 20, 10 + size.cx, 20 + size.cy};
     SendMessageW(form_.window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
                  reinterpret_cast<LPARAM>(&suggested));
-    RECT client{}, text1{}, frame{};
-    GetClientRect(form_.window(), &client);
     // Only the width: the caption's height is the system's, and here the
     // system itself stays at 96 dpi.
-    EXPECT_EQ(client.right, 326);
-    GetWindowRect(box(kWeightBox), &text1);
-    MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&text1), 2);
-    EXPECT_EQ(text1.left, 90);
-    EXPECT_EQ(text1.top, 63);
-    EXPECT_EQ(text1.right - text1.left, 105);
+    EXPECT_EQ(window_.clientSize().first, 326);
+    const auto [left, top, width, height] = window_.placement(kWeightBox);
+    EXPECT_EQ(left, 90);
+    EXPECT_EQ(top, 63);
+    EXPECT_EQ(width, 105);
     EXPECT_GT(fontHeight(), heightAt96);
     const auto small =
         reinterpret_cast<HICON>(SendMessageW(form_.window(), WM_GETICON, ICON_SMALL, 0));
     EXPECT_EQ(iconPixels(small).first, 24);
+    RECT frame{};
     GetWindowRect(form_.window(), &frame);
     EXPECT_EQ(frame.left, 10);
     EXPECT_EQ(frame.top, 20);
     EXPECT_EQ(frame.right - frame.left, size.cx);
     EXPECT_EQ(frame.bottom - frame.top, size.cy);
-    for (std::string_view name : {kWeightUnitBox, kHeightUnitBox}) {
-        RECT combo{};
-        GetWindowRect(box(name), &combo);
-        MapWindowPoints(nullptr, form_.window(), reinterpret_cast<POINT*>(&combo), 2);
-        EXPECT_EQ(combo.bottom - combo.top, text1.bottom - text1.top) << name;
-    }
+    for (std::string_view name : {kWeightUnitBox, kHeightUnitBox})
+        EXPECT_EQ(window_.placement(name)[3], height) << name;
 }
 
 // A box can hold half of a surrogate pair (it can be pasted); it is quoted
@@ -384,7 +357,7 @@ TEST_F(Form1Window, ALoneSurrogateIsQuotedAsAReplacementCharacter) {
         // clang-format on
         reporter_.messages.clear();
         SendMessageW(box(kWeightBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(row.typed));
-        typeInto(kHeightBox, "5.75");
+        window_.type(kHeightBox, "5.75");
         press();
         EXPECT_EQ(reporter_.messages,
                   std::vector<std::string>{"The weight \"" + row.quoted + "\" is not a number." +
@@ -447,8 +420,9 @@ TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
                                                {WHEEL_DELTA, "Imperial", "Pounds/Feet"}}) {
         SendMessageW(box(kMethodBox), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
         window_.processPendingMessages();
-        EXPECT_EQ(text(kMethodBox), method);
-        EXPECT_EQ(text(kWeightUnitBox) + "/" + text(kHeightUnitBox), units) << method;
+        EXPECT_EQ(window_.text(kMethodBox), method);
+        EXPECT_EQ(window_.text(kWeightUnitBox) + "/" + window_.text(kHeightUnitBox), units)
+            << method;
     }
 }
 
@@ -515,15 +489,13 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
         SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof *row.metrics,
                               const_cast<NONCLIENTMETRICSW*>(row.metrics), 0);
         SendMessageW(form_.window(), WM_SETTINGCHANGE, row.setting, 0);
-        RECT client{}, label{}, boxes{};
-        GetClientRect(form_.window(), &client);
-        GetWindowRect(box(kMethodLabel), &label);
-        GetWindowRect(box(kMethodBox), &boxes);
         GetWindowRect(form_.window(), &frame);
         const FormDesign& design = form1Design();
-        EXPECT_EQ(client.right, px(design.clientWidth, row.scale)) << row.name;
-        EXPECT_EQ(client.bottom, px(design.clientHeight, row.scale)) << row.name;
-        EXPECT_LT(label.right, boxes.left) << row.name;
+        EXPECT_EQ(window_.clientSize(),
+                  std::pair(px(design.clientWidth, row.scale), px(design.clientHeight, row.scale)))
+            << row.name;
+        const auto label = window_.placement(kMethodLabel);
+        EXPECT_LT(label[0] + label[2], window_.placement(kMethodBox)[0]) << row.name;
         EXPECT_EQ(SendMessageW(box(kWeightBox), WM_GETFONT, 0, 0) != fontBefore, row.laidOutAgain)
             << row.name;
         // Every control draws with the new message font, not only the frame.
@@ -549,15 +521,15 @@ TEST_F(Form1Window, FollowsTheMessageFontTheUserSets) {
 
 TEST_F(Form1Window, AFailureOutsideTheHandlersIsReportedAndTheWindowStaysUsable) {
     reporter_.failNext = true;  // the report of the bad weight fails
-    typeInto(kWeightBox, "7o");
+    window_.type(kWeightBox, "7o");
     press();
     EXPECT_EQ(reporter_.messages,
               std::vector<std::string>{unexpectedErrorMessage("no memory for the box")});
     const std::string separator = form_.numberLocale().decimalSeparator;
-    typeInto(kWeightBox, "154");
-    typeInto(kHeightBox, "5" + separator + "75");
+    window_.type(kWeightBox, "154");
+    window_.type(kHeightBox, "5" + separator + "75");
     press();
-    EXPECT_EQ(text(kBmiBox), "22" + separator + "7393404746902");
+    EXPECT_EQ(window_.text(kBmiBox), "22" + separator + "7393404746902");
 }
 
 TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
@@ -568,73 +540,6 @@ TEST_F(Form1Window, AWindowThatCannotBeBuiltLeavesNothingBehind) {
     MSG quit;
     EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop would end";
     EXPECT_EQ(FindWindowW(L"ParvolinForm", L"Broken"), nullptr);
-}
-
-// Presses OK in the thread's message box, once it is up.
-void CALLBACK pressOkInTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t className[8] = {};
-            GetClassNameW(window, className, 8);
-            if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return FALSE;
-        },
-        0);
-}
-
-// The controls that get the focus while this lives, by their window handles.
-class FocusRecorder {
-public:
-    explicit FocusRecorder(std::vector<HWND> controls) : controls_(std::move(controls)) {
-        for (HWND control : controls_)
-            SetWindowSubclass(control, record, 2, reinterpret_cast<DWORD_PTR>(&focused_));
-    }
-    ~FocusRecorder() {
-        for (HWND control : controls_) RemoveWindowSubclass(control, record, 2);
-    }
-    FocusRecorder(const FocusRecorder&) = delete;
-    FocusRecorder& operator=(const FocusRecorder&) = delete;
-
-    const std::vector<HWND>& focused() const { return focused_; }
-
-private:
-    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR focused) {
-        if (message == WM_SETFOCUS)
-            reinterpret_cast<std::vector<HWND>*>(focused)->push_back(window);
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    std::vector<HWND> controls_;
-    std::vector<HWND> focused_;
-};
-
-// The real message box, closed with OK: the focus goes straight back to the
-// box at fault. The button, which had the focus, does not get it back on the
-// way: a screen reader would announce it first.
-TEST(RealMessageBox, TheFocusGoesStraightBackToTheBoxAtFault) {
-    win32::MessageBoxReporter messageBoxes;
-    win32::Form form(form1Design(), messageBoxes);
-    form.load();
-    form.show();
-    const auto processPendingMessages = [&form] {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            win32::dispatchMessage(form, message);
-    };
-    processPendingMessages();
-    const HWND weight = form.control(form1::kWeightBox);
-    const HWND button = form.control(form1::kCalculateButton);
-    SetWindowTextW(weight, L"abc");
-    SetFocus(button);
-    const FocusRecorder recorder({weight, button});
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, pressOkInTheMessageBox);
-    SendMessageW(button, BM_CLICK, 0, 0);
-    KillTimer(nullptr, timer);
-    processPendingMessages();
-    EXPECT_EQ(recorder.focused(), std::vector<HWND>{weight});
-    EXPECT_EQ(GetFocus(), weight);
 }
 
 // Refuses the program's window, as a system out of window handles would.
@@ -657,7 +562,7 @@ void CALLBACK readAndCloseTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
         [](HWND window, LPARAM) -> BOOL {
             wchar_t className[8] = {};
             GetClassNameW(window, className, 8);
-            if (std::wstring_view(className) != L"#32770") return TRUE;
+            if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) return TRUE;
             EnumChildWindows(
                 window,
                 [](HWND child, LPARAM) -> BOOL {
@@ -671,6 +576,25 @@ void CALLBACK readAndCloseTheMessageBox(HWND, UINT, UINT_PTR, DWORD) {
             return FALSE;
         },
         0);
+}
+
+// The real message box, closed with OK: the focus goes straight back to the
+// box at fault. The button, which had the focus, does not get it back on the
+// way: a screen reader would announce it first.
+TEST(RealMessageBox, TheFocusGoesStraightBackToTheBoxAtFault) {
+    win32::MessageBoxReporter messageBoxes;
+    test::Win32Window window(form1Design(), &messageBoxes);
+    const HWND weight = window.box(kWeightBox), button = window.box(kCalculateButton);
+    SetWindowTextW(weight, L"abc");
+    SetFocus(button);
+    const test::MessageRecorder focused({weight, button}, WM_SETFOCUS);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, readAndCloseTheMessageBox);
+    SendMessageW(button, BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    window.processPendingMessages();
+    ASSERT_EQ(focused.seen.size(), 1u);
+    EXPECT_EQ(focused.seen[0].first, weight);
+    EXPECT_EQ(GetFocus(), weight);
 }
 
 TEST(Program, SaysWhyAndEndsWithStatusOneWhenItsWindowCannotBeCreated) {

@@ -259,6 +259,10 @@ rm -rf "$drive/Copy" "$drive/Tools"
 # The README's recipe for scripts, as written, with the program running.
 python3 -c 'import sys; sys.stdout.write("".join(l[4:] for l in open(sys.argv[1], newline="") if l.startswith("    ")))' \
     "$unzipped/$folder/README.txt" >"$drive/uninstall-parvolin.cmd"
+expect "the administrators' notes give the same recipe" \
+    "$(tr -d '\r' <"$drive/uninstall-parvolin.cmd")" \
+    "$(python3 -c 'import re, sys; print(next(b for b in re.findall(r"```bat\n(.*?)```", open(sys.argv[1]).read(), re.S) if "_?=" in b), end="")' \
+        "$(dirname "$0")/../../docs/windows-install.md")"
 start
 expect "the README's uninstall recipe ends with 0" "$(run cmd /c 'C:\uninstall-parvolin.cmd' | tail -n 1)" 0
 ended 5

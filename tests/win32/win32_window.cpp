@@ -38,37 +38,31 @@ HRESULT WINAPI raiseNotification(IRawElementProviderSimple*, int kind, int proce
     return S_OK;
 }
 
-// The notifications a window's controls send it while this lives.
-class NotificationRecorder {
-public:
-    explicit NotificationRecorder(HWND window) : window_(window) {
-        SetWindowSubclass(window_, record, 1, reinterpret_cast<DWORD_PTR>(&codes_));
-    }
-    ~NotificationRecorder() { RemoveWindowSubclass(window_, record, 1); }
-    NotificationRecorder(const NotificationRecorder&) = delete;
-    NotificationRecorder& operator=(const NotificationRecorder&) = delete;
-
-    bool sent(WORD code) const {
-        return std::find(codes_.begin(), codes_.end(), code) != codes_.end();
-    }
-
-private:
-    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR codes) {
-        if (message == WM_COMMAND)
-            reinterpret_cast<std::vector<WORD>*>(codes)->push_back(HIWORD(wParam));
-        return DefSubclassProc(window, message, wParam, lParam);
-    }
-    HWND window_;
-    std::vector<WORD> codes_;
-};
-
 }  // namespace
 
-Win32Window::Win32Window(const FormDesign& design)
+MessageRecorder::MessageRecorder(std::vector<HWND> windows, UINT message)
+    : windows_(std::move(windows)), message_(message) {
+    for (HWND window : windows_)
+        SetWindowSubclass(window, record, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this));
+}
+
+MessageRecorder::~MessageRecorder() {
+    for (HWND window : windows_)
+        RemoveWindowSubclass(window, record, reinterpret_cast<UINT_PTR>(this));
+}
+
+LRESULT CALLBACK MessageRecorder::record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR self) {
+    auto* recorder = reinterpret_cast<MessageRecorder*>(self);
+    if (message == recorder->message_) recorder->seen.emplace_back(window, wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+Win32Window::Win32Window(const FormDesign& design, win32::ErrorReporter* shown)
     : design_(design),
       announcer_(hostProvider, raiseNotification),
-      form_(design, reporter_, L"parvolin", announcer_) {
+      form_(design, shown ? *shown : reporter_, L"parvolin", announcer_) {
     notifications().clear();
     form_.load();
     form_.show();
@@ -190,7 +184,7 @@ void Win32Window::pick(std::string_view name, std::string_view item, PickBy how)
                                       reinterpret_cast<LPARAM>(win32::toUtf16(item).c_str())));
     ASSERT_NE(target, CB_ERR) << item;
     unseenGesture_.clear();
-    const NotificationRecorder notifications(form_.window());
+    const MessageRecorder commands({form_.window()}, WM_COMMAND);
     switch (how) {
     case PickBy::ArrowsOnClosedBox: break;
     case PickBy::MouseOnOpenList:
@@ -217,8 +211,12 @@ void Win32Window::pick(std::string_view name, std::string_view item, PickBy how)
     EXPECT_FALSE(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0)) << "the list stays open";
     // Windows reports the list closed by F4 or Alt+Up as a selection
     // (CBN_SELENDOK), a pick; Wine as a cancel, which picks nothing.
-    if ((how == PickBy::F4ArrowsF4 || how == PickBy::F4ArrowsAltUp) &&
-        notifications.sent(CBN_SELENDCANCEL) && !notifications.sent(CBN_SELENDOK))
+    const auto sent = [&commands](WORD code) {
+        return std::ranges::any_of(commands.seen,
+                                   [code](auto c) { return HIWORD(c.second) == code; });
+    };
+    if ((how == PickBy::F4ArrowsF4 || how == PickBy::F4ArrowsAltUp) && sent(CBN_SELENDCANCEL) &&
+        !sent(CBN_SELENDOK))
         unseenGesture_ = std::string("this system reports the list closed by ") +
                          (how == PickBy::F4ArrowsF4 ? "F4" : "Alt+Up") +
                          " as a cancel (CBN_SELENDCANCEL), as Wine does; Windows reports a "

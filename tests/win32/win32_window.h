@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "recording_reporter.h"
@@ -15,13 +16,34 @@
 
 namespace parvolin::test {
 
+// The messages of one kind that windows get while this lives, each with its
+// window and its wParam.
+class MessageRecorder {
+public:
+    MessageRecorder(std::vector<HWND> windows, UINT message);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    std::vector<std::pair<HWND, WPARAM>> seen;
+
+private:
+    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR self);
+    std::vector<HWND> windows_;
+    UINT message_;
+};
+
 class Win32Window final : public WindowDriver {
 public:
-    explicit Win32Window(const FormDesign& design);
+    // Reports go to `shown` where given (the real message boxes), else to reporter().
+    explicit Win32Window(const FormDesign& design, win32::ErrorReporter* shown = nullptr);
 
     win32::Form& form() { return form_; }
     RecordingReporter<HWND>& reporter() { return reporter_; }
     HWND box(std::string_view name) const { return form_.control(name); }
+    // The edit field a box types into: the box itself, or a combo box's own.
+    HWND editOf(std::string_view box) const;
     // The messages already waiting, handled as the message loop does.
     void processPendingMessages();
     // A key pressed and released on the focused control, through the loop.
@@ -57,8 +79,6 @@ public:
     std::vector<std::string> takeAnnouncements() override;
 
 private:
-    // The edit field a box types into: the box itself, or a combo box's own.
-    HWND editOf(std::string_view box) const;
     void selectAll(std::string_view box);
     void clickListItem(std::string_view box, int index);
     // A click on a control while a list is open, which has the mouse captured.

@@ -9,7 +9,8 @@ namespace parvolin::qt {
 
 // Registers, once, the accessible objects the window's own widgets need:
 // the window as a dialog, the drop-down boxes named by their names rather
-// than their texts, and the announcer's notification.
+// than their texts, the one-line boxes read to the end of their text, and
+// the announcer's notification.
 void installAccessibleInterfaces();
 
 // Gives a line edit a caret position before its first focus. A line edit
@@ -24,6 +25,9 @@ void placeCaretBeforeFirstFocus(QWidget& box);
 class Announcer {
 public:
     explicit Announcer(QWidget& window);
+    // The timer's connection calls back this very object.
+    Announcer(const Announcer&) = delete;
+    Announcer& operator=(const Announcer&) = delete;
     // Announces `sentence` a moment later, unless another comes first.
     void announce(const QString& sentence);
 

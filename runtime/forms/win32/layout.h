@@ -8,9 +8,10 @@
 namespace parvolin::win32 {
 
 // The system's message font at `dpi` and the layout scale it asks for: the
-// twip grid grows with a message font above 9 points (the user's text size),
-// as dialog units do. Without a font of its own Windows draws the controls in
-// the bold System font.
+// twip grid grows in proportion to a message font above 9 points (the user's
+// text size), by its height alone; unlike dialog units, the width does not
+// follow the font's average character width. Without a font of its own
+// Windows draws the controls in the bold System font.
 struct WindowFont {
     UniqueFont font;
     double scale = 1.0;
