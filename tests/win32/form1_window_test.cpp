@@ -437,21 +437,23 @@ TEST_F(Form1Window, AListLeftAfterMovingInItShowsTheItemItOpenedOnAgain) {
         WPARAM key;
         bool shift;
     };
-    window_.type("Text1", "154");
-    window_.type("Text2", "69");
-    window_.pick("Combo3", "Inches", test::PickBy::ArrowsOnClosedBox);
+    window_.type(kWeightBox, "154");
+    window_.type(kHeightBox, "69");
+    window_.pick(kHeightUnitBox, "Inches", test::PickBy::ArrowsOnClosedBox);
     for (const Row& row : {Row{"Tab", VK_TAB, false}, Row{"Shift+Tab", VK_TAB, true},
                            Row{"Escape", VK_ESCAPE, false}}) {
         SCOPED_TRACE(row.name);
-        SetFocus(box("Combo1"));
+        SetFocus(box(kMethodBox));
         window_.key(VK_F4);
         window_.key(VK_DOWN);
-        ASSERT_EQ(text("Combo1"), "Metric") << "the arrow moves nothing in the open list";
+        ASSERT_EQ(window_.text(kMethodBox), "Metric") << "the arrow moves nothing in the open list";
         window_.key(row.key, row.shift);
-        EXPECT_EQ(text("Combo1"), "Imperial");
-        EXPECT_EQ(text("Combo2") + "/" + text("Combo3"), "Pounds/Inches");
-        window_.click("Command1");
-        EXPECT_EQ(text("Text4"), "22" + form_.numberLocale().decimalSeparator + "7393404746902");
+        EXPECT_EQ(window_.text(kMethodBox), "Imperial");
+        EXPECT_EQ(window_.text(kWeightUnitBox) + "/" + window_.text(kHeightUnitBox),
+                  "Pounds/Inches");
+        window_.click(kCalculateButton);
+        EXPECT_EQ(window_.text(kBmiBox),
+                  "22" + form_.numberLocale().decimalSeparator + "7393404746902");
     }
 }
 
