@@ -13,7 +13,8 @@ import struct
 import sys
 
 LOAD_CONFIG_ENTRY = 10
-# Offset of DependentLoadFlags in the record, and the size that covers it.
+# DependentLoadFlags is the 16-bit field at 0x4E of the record: a record of
+# this size or more holds it.
 DEPENDENT_LOAD_FLAGS_END = 0x50
 
 

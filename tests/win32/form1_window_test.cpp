@@ -426,6 +426,37 @@ TEST_F(Form1Window, TheWheelOnTheClosedMethodBoxPicks) {
     }
 }
 
+// The arrows move the shown item through the open Method list; left without
+// a pick, the list shows the item it opened on again, so that the next
+// calculation's formula matches the units shown. (The shared press table
+// leaves the list without moving in it, as the Qt window's popup keeps its
+// box's item while it is open.)
+TEST_F(Form1Window, AListLeftAfterMovingInItShowsTheItemItOpenedOnAgain) {
+    struct Row {
+        const char* name;
+        WPARAM key;
+        bool shift;
+    };
+    window_.type(kWeightBox, "154");
+    window_.type(kHeightBox, "69");
+    window_.pick(kHeightUnitBox, "Inches", test::PickBy::ArrowsOnClosedBox);
+    for (const Row& row : {Row{"Tab", VK_TAB, false}, Row{"Shift+Tab", VK_TAB, true},
+                           Row{"Escape", VK_ESCAPE, false}}) {
+        SCOPED_TRACE(row.name);
+        SetFocus(box(kMethodBox));
+        window_.key(VK_F4);
+        window_.key(VK_DOWN);
+        ASSERT_EQ(window_.text(kMethodBox), "Metric") << "the arrow moves nothing in the open list";
+        window_.key(row.key, row.shift);
+        EXPECT_EQ(window_.text(kMethodBox), "Imperial");
+        EXPECT_EQ(window_.text(kWeightUnitBox) + "/" + window_.text(kHeightUnitBox),
+                  "Pounds/Inches");
+        window_.click(kCalculateButton);
+        EXPECT_EQ(window_.text(kBmiBox),
+                  "22" + form_.numberLocale().decimalSeparator + "7393404746902");
+    }
+}
+
 // The user enlarges the text, whichever setting Windows then names: the
 // window takes the new message font and grows with it, every label still
 // before its box, staying within the work area from the corner it was moved

@@ -246,15 +246,21 @@ void Win32Window::clickWhileAListIsOpen(std::string_view control) {
     ASSERT_NE(captured, nullptr);
     POINT at{(target.left + target.right) / 2, (target.top + target.bottom) / 2};
     ScreenToClient(captured, &at);
+    clickAt(captured, MAKELPARAM(at.x, at.y));
+}
+
+// The button is down while its press is handled; the window may be gone
+// before it is released.
+void Win32Window::clickAt(HWND target, LPARAM at) {
     BYTE state[256];
     GetKeyboardState(state);
     state[VK_LBUTTON] = 0x80;
     SetKeyboardState(state);
-    SendMessageW(captured, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
     processPendingMessages();
     state[VK_LBUTTON] = 0;
     SetKeyboardState(state);
-    if (IsWindow(captured)) SendMessageW(captured, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    if (IsWindow(target)) SendMessageW(target, WM_LBUTTONUP, 0, at);
     processPendingMessages();
 }
 
@@ -280,20 +286,10 @@ void Win32Window::click(std::string_view control) {
         processPendingMessages();
         return;
     }
-    // A quarter in, where a box's text is; the button is down while its
-    // press is handled.
+    // A quarter in, where a box's text is.
     RECT rect{};
     GetClientRect(target, &rect);
-    const LPARAM at = MAKELPARAM(rect.right / 4, rect.bottom / 2);
-    BYTE state[256];
-    GetKeyboardState(state);
-    state[VK_LBUTTON] = 0x80;
-    SetKeyboardState(state);
-    SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    state[VK_LBUTTON] = 0;
-    SetKeyboardState(state);
-    SendMessageW(target, WM_LBUTTONUP, 0, at);
-    processPendingMessages();
+    clickAt(target, MAKELPARAM(rect.right / 4, rect.bottom / 2));
 }
 
 void Win32Window::setText(std::string_view control, std::string_view text) {

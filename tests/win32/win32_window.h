@@ -83,6 +83,8 @@ private:
     void clickListItem(std::string_view box, int index);
     // A click on a control while a list is open, which has the mouse captured.
     void clickWhileAListIsOpen(std::string_view control);
+    // A left click at a point of the window's client area.
+    void clickAt(HWND target, LPARAM at);
     // Another program's window becomes active (Alt+Tab), then the user returns.
 
     const FormDesign& design_;

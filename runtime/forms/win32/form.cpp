@@ -179,10 +179,7 @@ LRESULT Form::onCommand(WPARAM wParam) {
     const WORD code = id == IDOK ? WORD{BN_CLICKED} : HIWORD(wParam);
     const Control* source = commandSource(id);
     if (source == nullptr) return 0;
-    if (source->design->kind == ControlKind::DropDownCombo) {
-        if (code == CBN_SETFOCUS) focus_.comboFocused(source->window);
-        if (code == CBN_KILLFOCUS) DialogFocus::comboUnfocused(source->window);
-    }
+    if (source->design->kind == ControlKind::DropDownCombo) onComboNotification(*source, code);
     for (const EventBinding& binding : design_.events) {
         if (binding.control != source->design->name) continue;
         if (binding.event == ControlEvent::Press && code == BN_CLICKED) run(binding.handler);
@@ -190,6 +187,31 @@ LRESULT Form::onCommand(WPARAM wParam) {
             pick(*source, binding.handler);
     }
     return 0;
+}
+
+// Besides the focus, a list left without a pick (CBN_SELENDCANCEL) shows
+// again the item it opened on: the arrows move the shown text through the
+// open list, and a Method box left showing an item nobody picked would have
+// the next calculation use its formula with the other system's units.
+void Form::onComboNotification(const Control& box, WORD code) {
+    switch (code) {
+    case CBN_SETFOCUS: focus_.comboFocused(box.window); break;
+    case CBN_KILLFOCUS: DialogFocus::comboUnfocused(box.window); break;
+    case CBN_DROPDOWN:
+        openList_ = {box.window, windowText(box.window),
+                     SendMessageW(box.window, CB_GETCURSEL, 0, 0)};
+        break;
+    case CBN_SELENDCANCEL: showItemTheListOpenedOn(box); break;
+    case CBN_CLOSEUP: openList_ = {}; break;
+    default: break;
+    }
+}
+
+void Form::showItemTheListOpenedOn(const Control& box) {
+    if (openList_.box != box.window) return;
+    SendMessageW(box.window, CB_SETCURSEL, static_cast<WPARAM>(openList_.item), 0);
+    SetWindowTextW(box.window, openList_.text.c_str());
+    if (GetFocus() != box.window && !IsChild(box.window, GetFocus())) unselectEditText(box.window);
 }
 
 LRESULT Form::onActivate(WPARAM wParam) {
@@ -344,9 +366,11 @@ const Form::Control* Form::commandSource(WORD id) const {
 // without CBN_SELCHANGE when the list opened on the typed text), or the
 // closed box stepping to another item (CBN_SELCHANGE: the arrow keys, the
 // wheel). A list left any other way (Escape, Tab, Shift+Tab, a click
-// elsewhere, another window) ends in CBN_SELENDCANCEL and picks nothing,
-// whatever item it shows, and neither does moving through the open list.
-// Wine reports F4's and Alt+Up's close as a cancel: there they pick nothing.
+// elsewhere, another window) ends in CBN_SELENDCANCEL and picks nothing:
+// it shows again the item it opened on, and moving through the open list
+// picks nothing either.
+// Wine reports F4's and Alt+Up's close as a cancel: there they pick nothing
+// and show the item the list opened on.
 bool Form::isPick(const Control& source, WORD code) const {
     if (source.design->kind != ControlKind::DropDownCombo) return false;
     if (code == CBN_SELENDOK) return true;

@@ -74,6 +74,8 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNcCreate(WPARAM wParam, LPARAM lParam);
     LRESULT onCommand(WPARAM wParam);
+    void onComboNotification(const Control& box, WORD code);
+    void showItemTheListOpenedOn(const Control& box);
     LRESULT onActivate(WPARAM wParam);
     LRESULT onNextDialogControl(WPARAM wParam, LPARAM lParam);
     LRESULT onGetDpiScaledSize(WPARAM wParam, LPARAM lParam);
@@ -113,6 +115,12 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     AccessibleNames names_;
     std::wstring announcement_;  // gathered, to be announced once the gesture is done
+    // The open list's box, with the text and the item it showed when opened.
+    struct OpenList {
+        HWND box = nullptr;
+        std::wstring text;
+        LRESULT item = CB_ERR;
+    } openList_;
     bool showingError_ = false;  // while the error's message box is up
     DialogFocus focus_;
 };

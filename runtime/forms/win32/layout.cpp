@@ -11,9 +11,6 @@
 namespace parvolin::win32 {
 namespace {
 
-// How many items a drop-down list shows before it scrolls.
-constexpr int kVisibleListItems = 8;
-
 struct ClientDc {
     HWND window;
     HDC dc = GetDC(window);
