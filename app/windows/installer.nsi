@@ -49,8 +49,9 @@ ManifestSupportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}
 !define EXIT_UNCHANGED 2
 ; OpenProcess rights: to read a process's image path and to wait for its end.
 !define PROCESS_QUERY_AND_WAIT 0x101000
-; How long a closed Parvolin may take to end, in milliseconds.
-!define END_TIMEOUT 5000
+; How long a Parvolin whose window is gone may take to end, in milliseconds:
+; on a slow or busy machine, ending a process can take seconds.
+!define END_TIMEOUT 30000
 ; How often a silent run asks it to close, a second apart.
 !define CLOSE_ATTEMPTS 5
 
@@ -153,6 +154,12 @@ Function ${PREFIX}closeParvolin
                 System::Call 'kernel32::WaitForSingleObject(p R2, i 1000) i .R4'
                 ${IfThen} $R4 = 0 ${|} ${Break} ${|}
             ${Next}
+            ; Its window gone, it took the request and is ending: waited
+            ; for longer. One still showing its window does not answer.
+            ${If} $R4 <> 0
+                IsWindow $R1 +2
+                System::Call 'kernel32::WaitForSingleObject(p R2, i ${END_TIMEOUT}) i .R4'
+            ${EndIf}
             System::Call 'kernel32::CloseHandle(p R2)'
             ${If} $R4 <> 0
                 !insertmacro QUIT_UNCHANGED "${NAME} is running and did not close. Close it and try again."
@@ -174,6 +181,34 @@ FunctionEnd
 !macroend
 !insertmacro DEFINE_CLOSE_PARVOLIN "" "install"
 !insertmacro DEFINE_CLOSE_PARVOLIN "un." "uninstall"
+
+; A junction or a symbolic link leads to another folder, which may be anyone's
+; choice: outside Program Files any user may make C:\Parvolin such a link,
+; and the installer, running as administrator, would set the rights of the
+; folder it leads to and write into it (the uninstaller delete from it). A
+; folder that is such a link, or lies below one, is refused.
+!define FILE_ATTRIBUTE_REPARSE_POINT 0x400
+!define INVALID_FILE_ATTRIBUTES -1
+!macro DEFINE_REFUSE_LINKED_FOLDER PREFIX ACTION
+Function ${PREFIX}refuseLinkedFolder
+    GetFullPathName $R1 "$INSTDIR"
+    ${IfThen} $R1 == "" ${|} StrCpy $R1 "$INSTDIR" ${|}
+    ${Do}
+        System::Call 'kernel32::GetFileAttributesW(w R1) i .R2'
+        ${If} $R2 <> ${INVALID_FILE_ATTRIBUTES}
+            IntOp $R2 $R2 & ${FILE_ATTRIBUTE_REPARSE_POINT}
+            ${If} $R2 <> 0
+                !insertmacro QUIT_UNCHANGED "$INSTDIR is a junction or a symbolic link to another folder, or lies in one, so nothing was ${ACTION}. Choose a folder that is not."
+            ${EndIf}
+        ${EndIf}
+        ${GetParent} "$R1" $R2
+        ${IfThen} $R2 == "" ${|} ${Break} ${|}
+        StrCpy $R1 $R2
+    ${Loop}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_REFUSE_LINKED_FOLDER "" "installed"
+!insertmacro DEFINE_REFUSE_LINKED_FOLDER "un." "uninstalled"
 
 ; The program's files go into a folder of their own: /D=C:\Tools, or C:\Tools
 ; typed on the directory page, means C:\Tools\Parvolin, so that the user's
@@ -207,6 +242,7 @@ Function .onInit
         ${EndIf}
     ${EndIf}
     Call ownFolder
+    Call refuseLinkedFolder
     Call closeParvolin
 FunctionEnd
 
@@ -231,6 +267,7 @@ Function un.onInit
     SetRegView 64
     SetShellVarContext all
     Call un.checkInstallation
+    Call un.refuseLinkedFolder
     Call un.closeParvolin
 FunctionEnd
 
@@ -321,32 +358,59 @@ FunctionEnd
 ; folder. Its owner and its rights come from no one else: a folder on a
 ; drive's root would otherwise inherit the root's rights, under which every
 ; signed-in user may replace parvolin.exe or uninstall.exe, which an
-; administrator later runs; a folder that was there before could belong to
-; anyone. So Administrators own the folder and all in it, everything it
-; held loses its own rights and inherits the folder's, and the folder keeps
-; none from its parent: SYSTEM and Administrators may change it, Users
-; (every signed-in user) may read and run it. By SID, as the names differ
-; with the language of Windows.
+; administrator later runs. So Administrators own the folder and all in it,
+; and the folder keeps no rights from its parent: SYSTEM and Administrators
+; may change it, Users (every signed-in user) may read and run it. By SID, as
+; the names differ with the language of Windows.
+;
+; A new folder is made with these rights in one call: made first and
+; restricted after, it would for a moment take its parent's rights, under
+; which any user could drop a file or a hard link into it.
+!define FOLDER_RIGHTS "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
+!define SDDL_REVISION_1 1
+; A folder that was there before (an earlier installation) could hold files
+; with rights of their own: everything in it loses them and inherits the
+; folder's.
 !define ICACLS '"$SYSDIR\icacls.exe" "$INSTDIR"'
 !macro ICACLS ARGS
     nsExec::Exec '${ICACLS} ${ARGS}'
     Pop $0
     ${If} $0 != 0
-        RMDir "$INSTDIR"  ; when the installer made it, it is empty
         !insertmacro QUIT_UNCHANGED "The rights of $INSTDIR could not be set, so nothing was installed."
     ${EndIf}
 !macroend
 Function secureFolder
-    CreateDirectory "$INSTDIR"
-    !insertmacro ICACLS "/setowner *S-1-5-32-544 /T /Q"
-    !insertmacro ICACLS "/reset /T /Q"
-    !insertmacro ICACLS "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
+    ${If} ${FileExists} "$INSTDIR\*.*"
+        !insertmacro ICACLS "/setowner *S-1-5-32-544 /T /Q"
+        !insertmacro ICACLS "/reset /T /Q"
+        !insertmacro ICACLS "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"
+        Return
+    ${EndIf}
+    ${GetParent} "$INSTDIR" $0
+    CreateDirectory "$0"
+    ; Through a variable: the System plug-in would read the brackets in it.
+    StrCpy $1 "${FOLDER_RIGHTS}"
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w r1, i ${SDDL_REVISION_1}, *p .r1, p 0) i .r0'
+    ${If} $0 = 0
+        !insertmacro QUIT_UNCHANGED "The rights of $INSTDIR could not be set, so nothing was installed."
+    ${EndIf}
+    ; SECURITY_ATTRIBUTES: its length, the descriptor, handles not inherited.
+    System::Call '*(i 24, i 0, p r1, i 0, i 0) p .r2'
+    ; Fails when the folder appeared meanwhile: made by someone else, its
+    ; rights are not these.
+    System::Call 'kernel32::CreateDirectoryW(w "$INSTDIR", p r2) i .r0'
+    System::Free $2
+    System::Call 'kernel32::LocalFree(p r1)'
+    ${If} $0 = 0
+        !insertmacro QUIT_UNCHANGED "$INSTDIR could not be made, so nothing was installed."
+    ${EndIf}
 FunctionEnd
 
 Section "Install"
     ; A folder typed on the directory page, and a running copy started while
     ; the pages were shown.
     Call ownFolder
+    Call refuseLinkedFolder
     Call closeParvolin
     ; Windows keeps a running program's file from being rewritten. A copy this
     ; installer cannot see (in another user's session, or not yet showing its
@@ -394,8 +458,9 @@ Section "Uninstall"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\README.txt"
     ; Run as Apps runs it, the uninstaller goes on from a copy of itself,
-    ; and the first copy, just ended, may hold its file a moment longer.
-    ${For} $0 1 50
+    ; and the first copy, just ended, may hold its file a while longer (on a
+    ; busy machine, seconds): up to 30 s.
+    ${For} $0 1 300
         Delete "$INSTDIR\uninstall.exe"
         ${IfNot} ${FileExists} "$INSTDIR\uninstall.exe"
             ${Break}

@@ -62,7 +62,7 @@ wineserver --wait || true
 
 window_of() {  # window_of PID: the visible Parvolin window of that process
     window=
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         window=$(xdotool search --onlyvisible --pid "$1" --name '^Parvolin$' 2>/dev/null | head -n 1) &&
             [[ -n $window ]] && break
         sleep 0.1
@@ -73,7 +73,7 @@ start() {  # start [EXE]: starts the installed program, or EXE, and waits for it
     pid=$!
     window_of "$pid"
 }
-ended() {  # ended TIMEOUT: yes when the started program ends within TIMEOUT seconds
+ended() {  # ended TIMEOUT: yes when the started program ends within TIMEOUT seconds (generous: a busy machine is slow)
     for _ in $(seq $(($1 * 10))); do
         kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; gone=yes; return; }
         sleep 0.1
@@ -95,7 +95,7 @@ drive=$prefix/drive_c
 dir="$drive/Program Files/Parvolin"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Parvolin.lnk"
 # What a run that failed halfway may have left in the shared prefix.
-rm -rf "$dir" "$drive/Tools" "$drive/Copy" "$drive/Zip" "$shortcut"
+rm -rf "$dir" "$drive/Tools" "$drive/Copy" "$drive/Zip" "$drive/Linked" "$drive/Elsewhere" "$shortcut"
 wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Parvolin' /f >/dev/null 2>&1 || true
 wine reg delete "HKCU\\Software\\Wine\\AppDefaults\\$(basename "$setup")" /f >/dev/null 2>&1 || true
 
@@ -151,7 +151,7 @@ expect "and closes with status 0" "$status" 0
 # the run); the finish page's "Run Parvolin" starts it again.
 installer_window() {  # installer_window TITLE: the id of a visible installer window so named
     found=
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [[ -n $found ]] && break
         sleep 0.1
     done
@@ -165,7 +165,7 @@ setup_pid=$!
 question=$(installer_window "$question_title")
 expect "an interactive install asks to close the running program" "$([[ -n $question ]] && echo yes || echo no)" yes
 wine taskkill /im parvolin.exe >/dev/null 2>&1  # as its Close button would
-ended 5
+ended 30
 expect "which the user then closes" "$gone" yes
 timeout 5 xdotool windowfocus --sync "$question" key Return || true  # Retry, the default button
 page=$(installer_window "$pages_title")
@@ -176,16 +176,19 @@ expect "Retry goes on to the installer's pages" \
 stamp=$(stat -c %Y "$dir/uninstall.exe")
 sleep 1  # a rewritten file shows a later time
 timeout 5 xdotool windowfocus --sync "$page" key Return || true
-for _ in $(seq 100); do (($(stat -c %Y "$dir/uninstall.exe") > stamp)) && break; sleep 0.1; done
-sleep 1  # the finish page follows
-timeout 5 xdotool windowfocus --sync "$page" key Return || true
+for _ in $(seq 600); do (($(stat -c %Y "$dir/uninstall.exe") > stamp)) && break; sleep 0.1; done
+# The finish page follows once the files are written; until then Return
+# finds no button to press, so it is pressed until the program shows.
 started=
-for _ in $(seq 150); do
-    started=$(xdotool search --onlyvisible --name '^Parvolin$' 2>/dev/null | head -n 1) && [[ -n $started ]] && break
-    sleep 0.1
+for _ in $(seq 60); do
+    timeout 5 xdotool windowfocus --sync "$page" key Return 2>/dev/null || true
+    for _ in $(seq 10); do
+        started=$(xdotool search --onlyvisible --name '^Parvolin$' 2>/dev/null | head -n 1) && [[ -n $started ]] && break 2
+        sleep 0.1
+    done
 done
 expect "Run Parvolin on the finish page starts the program" "$([[ -n $started ]] && echo yes || echo no)" yes
-for _ in $(seq 100); do kill -0 "$setup_pid" 2>/dev/null || break; sleep 0.1; done
+for _ in $(seq 600); do kill -0 "$setup_pid" 2>/dev/null || break; sleep 0.1; done
 kill -KILL "$setup_pid" 2>/dev/null || true
 status=0
 wait "$setup_pid" || status=$?
@@ -201,7 +204,7 @@ zip_pid=$pid
 expect "a copy started from the zip opens its window" "$([[ -n $window ]] && echo yes || echo no)" yes
 start
 expect "installing over the running program succeeds" "$(run "$setup" /S)" 0
-ended 5
+ended 30
 expect "after closing it" "$gone" yes
 sleep 1  # a copy asked to close would be gone by now
 expect "and leaves a copy started from elsewhere running" \
@@ -225,7 +228,7 @@ expect "and leaves the program, its shortcut and its entry" \
     "$(exists "$dir/parvolin.exe")$(exists "$shortcut")$(registry DisplayName)" yesyesParvolin
 kill -CONT "$windows_pid"
 xdotool windowfocus --sync "$window" key alt+F4
-ended 10
+ended 30
 
 # A copy whose window the installer cannot find (on another desktop, as in
 # another user's session) still holds its file: Windows refuses to rewrite it,
@@ -265,7 +268,7 @@ expect "the administrators' notes give the same recipe" \
         "$(dirname "$0")/../../docs/windows-install.md")"
 start
 expect "the README's uninstall recipe ends with 0" "$(run cmd /c 'C:\uninstall-parvolin.cmd' | tail -n 1)" 0
-ended 5
+ended 30
 expect "and closes the running program" "$gone" yes
 expect "and removes the folder" "$(exists "$dir")" no
 expect "and the shortcut" "$(exists "$shortcut")" no
@@ -273,10 +276,27 @@ expect "and the Add/Remove Programs entry" "$(registry DisplayName)" ""
 expect "and leaves no copy of the uninstaller" "$(find "$drive/users" -iname 'parvolin-uninstall.exe' | wc -l)" 0
 rm "$drive/uninstall-parvolin.cmd"
 
+# A junction or a symbolic link leads to a folder of someone else's choice,
+# whose rights the installer would set and into which it would write: such a
+# folder, or one below it, is refused. Wine shows a Unix symbolic link to a
+# folder as such a link (a reparse point), as Windows shows a junction.
+mkdir -p "$drive/Elsewhere/Deeper"
+ln -s "$drive/Elsewhere" "$drive/Linked"
+while read -r name folder_given; do
+    expect "installing into $name ends with 2" "$(run "$setup" /S "/D=$folder_given")" 2
+    expect "and writes nothing where it leads" "$(find "$drive/Elsewhere" -mindepth 1 ! -path '*/Deeper' | wc -l)" 0
+done <<'ROWS'
+a_symbolic_link               C:\Linked
+a_folder_below_one            C:\Linked\Deeper
+ROWS
+rm -rf "$drive/Linked" "$drive/Elsewhere"
+
 # A folder of the user's: the program's files go into a folder of their own
 # there, whose rights the installer sets: owned by Administrators, changed by
 # SYSTEM and Administrators, read and run by Users, nothing from the drive's
-# root. Wine keeps no rights on files: the commands that set them are read
+# root. A new folder is made with these rights (no icacls, which would set
+# them only after it is made); one that was there before gets them from
+# icacls. Wine keeps no rights on files: the commands that set them are read
 # from its process trace.
 tools="$drive/Tools/Parvolin"
 mkdir -p "$drive/Tools"
@@ -286,13 +306,25 @@ WINEDEBUG=-all,+process wine "$setup" /S '/D=C:\Tools' 2>"$unzipped/trace" || tr
 expect "installing into C:\\Tools puts the program into C:\\Tools\\Parvolin" \
     "$(exists "$tools/parvolin.exe")$(exists "$tools/README.txt")$(registry InstallLocation)" 'yesyesC:\Tools\Parvolin'
 expect "and leaves the user's own files there as they were" "$(cat "$drive/Tools/README.txt" "$drive/Tools/LICENSE.txt")" $'mine\r\nmine\r'
-expect "and sets the folder's rights" "$(commands "$unzipped/trace" | grep -i '^"[^"]*icacls.exe"')" \
+expect "and makes the folder with its rights, running no icacls" \
+    "$(commands "$unzipped/trace" | grep -ic '^"[^"]*icacls.exe"')" 0
+# An update finds the copy installed elsewhere and replaces it there.
+expect "an update goes to the folder installed into" \
+    "$(WINEDEBUG=-all,+process run "$setup" /S 2>"$unzipped/trace")$(exists "$dir")" 0no
+expect "which the entry still names" "$(registry InstallLocation)" 'C:\Tools\Parvolin'
+expect "and sets the rights of the folder that was there" "$(commands "$unzipped/trace" | grep -i '^"[^"]*icacls.exe"')" \
 '"C:\windows\system32\icacls.exe" "C:\Tools\Parvolin" /setowner *S-1-5-32-544 /T /Q
 "C:\windows\system32\icacls.exe" "C:\Tools\Parvolin" /reset /T /Q
 "C:\windows\system32\icacls.exe" "C:\Tools\Parvolin" /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q'
-# An update finds the copy installed elsewhere and replaces it there.
-expect "an update goes to the folder installed into" "$(run "$setup" /S)$(exists "$dir")" 0no
-expect "which the entry still names" "$(registry InstallLocation)" 'C:\Tools\Parvolin'
+# The installed folder swapped for a link to it: the uninstaller would delete
+# from wherever the link leads.
+mv "$tools" "$drive/Tools/Moved"
+ln -s "$drive/Tools/Moved" "$tools"
+expect "uninstalling through a symbolic link ends with 2" \
+    "$(run "$tools/uninstall.exe" /S '_?=C:\Tools\Parvolin')" 2
+expect "and deletes nothing where it leads" "$(LC_ALL=C ls "$drive/Tools/Moved" | tr '\n' ' ')" 'LICENSE.txt README.txt parvolin.exe uninstall.exe '
+rm "$tools"
+mv "$drive/Tools/Moved" "$tools"
 # As Apps runs it: the uninstaller goes on from a copy of itself.
 wine "$tools/uninstall.exe" /S
 wineserver --wait
