@@ -57,6 +57,10 @@ expect "the zip holds the program, its licence and a README" "$listing" \
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
+# A server of this run's own: one a test before left running has its
+# programs, and its desktop on that test's X server, now gone.
+wineserver --kill 2>/dev/null || true
+wineserver --wait 2>/dev/null || true
 [[ -f $prefix/system.reg ]] || { wineboot --init >/dev/null 2>&1 || true; }
 wineserver --wait || true
 
