@@ -368,9 +368,11 @@ FunctionEnd
 ; which any user could drop a file or a hard link into it.
 !define FOLDER_RIGHTS "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
 !define SDDL_REVISION_1 1
-; A folder that was there before (an earlier installation) could hold files
-; with rights of their own: everything in it loses them and inherits the
-; folder's.
+; A folder that was there before is taken only when it is the one Apps names
+; (an earlier installation, whose folder the installer made): one made by
+; someone else could hold hard links to files elsewhere, whose rights icacls
+; would change with theirs. In the earlier installation's folder everything
+; loses its own rights and inherits the folder's.
 !define ICACLS '"$SYSDIR\icacls.exe" "$INSTDIR"'
 !macro ICACLS ARGS
     nsExec::Exec '${ICACLS} ${ARGS}'
@@ -381,6 +383,13 @@ FunctionEnd
 !macroend
 Function secureFolder
     ${If} ${FileExists} "$INSTDIR\*.*"
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        GetFullPathName /SHORT $1 "$INSTDIR"
+        GetFullPathName /SHORT $2 "$0"
+        ${If} $0 == ""
+        ${OrIf} $1 != $2
+            !insertmacro QUIT_UNCHANGED "$INSTDIR is already there and holds no installation of ${NAME}, so nothing was installed. Remove it or choose another folder."
+        ${EndIf}
         !insertmacro ICACLS "/setowner *S-1-5-32-544 /T /Q"
         !insertmacro ICACLS "/reset /T /Q"
         !insertmacro ICACLS "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX /Q"

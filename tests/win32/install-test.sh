@@ -64,10 +64,12 @@ wineserver --wait 2>/dev/null || true
 [[ -f $prefix/system.reg ]] || { wineboot --init >/dev/null 2>&1 || true; }
 wineserver --wait || true
 
+# xdotool matches a window by any of the criteria given unless told --all:
+# without it, --pid P --name N finds every Parvolin window, another copy's too.
 window_of() {  # window_of PID: the visible Parvolin window of that process
     window=
     for _ in $(seq 600); do
-        window=$(xdotool search --onlyvisible --pid "$1" --name '^Parvolin$' 2>/dev/null | head -n 1) &&
+        window=$(xdotool search --all --onlyvisible --pid "$1" --name '^Parvolin$' 2>/dev/null | head -n 1) &&
             [[ -n $window ]] && break
         sleep 0.1
     done
@@ -212,7 +214,7 @@ ended 30
 expect "after closing it" "$gone" yes
 sleep 1  # a copy asked to close would be gone by now
 expect "and leaves a copy started from elsewhere running" \
-    "$(xdotool search --onlyvisible --pid "$zip_pid" --name '^Parvolin$' 2>/dev/null | grep -c .)" 1
+    "$(xdotool search --all --onlyvisible --pid "$zip_pid" --name '^Parvolin$' 2>/dev/null | grep -c .)" 1
 kill "$zip_pid" 2>/dev/null || true
 wait "$zip_pid" || true
 
@@ -294,13 +296,20 @@ a_symbolic_link               C:\Linked
 a_folder_below_one            C:\Linked\Deeper
 ROWS
 rm -rf "$drive/Linked" "$drive/Elsewhere"
+# A Parvolin folder someone else made (it could hold hard links to files
+# elsewhere, whose rights would change with its own) is not taken over.
+mkdir -p "$drive/Tools/Parvolin"
+printf 'theirs\r\n' >"$drive/Tools/Parvolin/theirs.txt"
+expect "installing into a Parvolin folder already there ends with 2" "$(run "$setup" /S '/D=C:\Tools')" 2
+expect "and leaves it as it was" "$(ls "$drive/Tools/Parvolin")" theirs.txt
+rm -rf "$drive/Tools"
 
 # A folder of the user's: the program's files go into a folder of their own
 # there, whose rights the installer sets: owned by Administrators, changed by
 # SYSTEM and Administrators, read and run by Users, nothing from the drive's
 # root. A new folder is made with these rights (no icacls, which would set
-# them only after it is made); one that was there before gets them from
-# icacls. Wine keeps no rights on files: the commands that set them are read
+# them only after it is made); the folder of an earlier installation gets
+# them from icacls. Wine keeps no rights on files: the commands that set them are read
 # from its process trace.
 tools="$drive/Tools/Parvolin"
 mkdir -p "$drive/Tools"
