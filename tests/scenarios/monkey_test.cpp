@@ -162,7 +162,9 @@ TEST(Monkey, RandomActionsKeepTheWindowsPromises) {
         }
         const std::vector<std::string> reports = w.reports();
         ASSERT_EQ(reports.size(), reportsBefore + (message ? 1 : 0));
-        if (message) ASSERT_EQ(reports.back(), *message);
+        if (message) {
+            ASSERT_EQ(reports.back(), *message);
+        }
         ASSERT_EQ(w.text(kBmiBox), shownBmi);
         ASSERT_EQ(w.text(kStatusBox), shownStatus);
     }

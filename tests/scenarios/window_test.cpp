@@ -136,9 +136,10 @@ TEST_P(Picks, RebuildTheUnitListsAndNothingElse) {
         w.pick(kMethodBox, "Imperial", row.how);
         EXPECT_EQ(units(), kImperialUnits) << "round " << round;
         // (Where the gesture picks nothing the units were Imperial's all along.)
-        if (row.picks)
+        if (row.picks) {
             EXPECT_EQ(w.takeAnnouncements(), std::vector<std::string>{"polite: Pounds and Feet"})
                 << "round " << round;
+        }
     }
     // What was typed and shown stays, though it may belong to the other system.
     EXPECT_EQ(w.text(kWeightBox), "154");

@@ -33,6 +33,9 @@
 
 using namespace parvolin;
 using namespace parvolin::form1;
+using parvolin::win32::kAccPropServicesClass;
+using parvolin::win32::kAccPropServicesInterface;
+using parvolin::win32::kNameProperty;
 
 namespace {
 
@@ -55,15 +58,6 @@ std::wstring accessibleName(HWND control) {
     accessible->Release();
     return result;
 }
-
-// oleacc.h's identifiers for the property service; libuuid's copies would
-// clash with oleacc's IID_IAccessible.
-constexpr GUID kAccPropServicesClass{
-    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr GUID kAccPropServicesInterface{
-    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-constexpr GUID kNameProperty{
-    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
 // An accessibility property service that keeps the names it is given, for
 // a system whose own service stores none (Wine's answers E_NOTIMPL).

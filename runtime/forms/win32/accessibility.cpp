@@ -6,14 +6,6 @@
 namespace parvolin::win32 {
 namespace {
 
-// oleacc.h's identifiers, defined here because oleacc is not linked.
-constexpr GUID kAccPropServicesClass{
-    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-constexpr GUID kAccPropServicesInterface{
-    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
-constexpr GUID kNameProperty{
-    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
-
 // UI Automation's NotificationKind_ActionCompleted and
 // NotificationProcessing_MostRecent, which MinGW's headers lack. A result is
 // an action completed; "most recent" is the polite processing: read after

@@ -3,15 +3,25 @@
 #include <windows.h>
 #include <wtypes.h>  // BSTR
 
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
+
+#include "runtime/forms/win32/handles.h"
 
 struct IAccPropServices;
 struct IRawElementProviderSimple;
 
 namespace parvolin::win32 {
+
+// oleacc.h's identifiers of the accessibility property service, defined here
+// because oleacc is loaded at run time, not linked (its import library's
+// copies would be linked with it).
+inline constexpr GUID kAccPropServicesClass{
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+inline constexpr GUID kAccPropServicesInterface{
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+inline constexpr GUID kNameProperty{
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
 // Names controls for screen readers through the accessibility property
 // service, a COM object in oleacc.dll. COM and oleacc are loaded on first
@@ -34,11 +44,6 @@ public:
 
 private:
     bool load();
-
-    struct ModuleCloser {
-        void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
-    };
-    using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser>;
 
     // Declared in the order they are needed; released in reverse: the
     // service, then the COM apartment, then the libraries.
@@ -74,11 +79,6 @@ public:
 
 private:
     bool load();
-
-    struct ModuleCloser {
-        void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
-    };
-    using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser>;
 
     UniqueModule uiAutomation_, oleAut_;
     HostProvider hostProvider_ = nullptr;

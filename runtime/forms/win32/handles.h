@@ -17,8 +17,12 @@ struct GdiObjectDeleter {
 struct IconDeleter {
     void operator()(HICON icon) const noexcept { DestroyIcon(icon); }
 };
+struct ModuleCloser {
+    void operator()(HMODULE module) const noexcept { FreeLibrary(module); }
+};
 using UniqueWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowCloser>;
 using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
 using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleCloser>;
 
 }  // namespace parvolin::win32
